@@ -1,0 +1,27 @@
+// Stand-ins for the start-up pieces of the class framework: the application object and its
+// initialisation, and the conversion of main's result into the process exit status.
+#ifndef PLATFORM_FRAMEWORK_H_
+#define PLATFORM_FRAMEWORK_H_
+
+#include "platform/Win32Api.h"
+
+/// The one application object; it holds nothing on platforms without the framework.
+class CWinApp {
+ public:
+  explicit CWinApp(const char* pszAppName = nullptr) { (void)pszAppName; }
+  CWinApp(const CWinApp&) = delete;
+  CWinApp& operator=(const CWinApp&) = delete;
+};
+
+/// Starts the framework. Non-zero when it is ready. Only a test seam makes it fail here.
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* pszCmdLine, int nCmdShow);
+
+/// What the process hands its parent for main's result. POSIX statuses are 8 bits wide:
+/// -1 becomes 255 and a count is clamped to 254, so it never wraps to 0 or to the error value.
+int ToProcessExitStatus(int nResult);
+
+/// Makes a progress picture just written to standard output visible on a terminal. Flushes at
+/// most a few times a second so that millions of pictures cost next to nothing.
+void NoteProgressWritten();
+
+#endif  // PLATFORM_FRAMEWORK_H_

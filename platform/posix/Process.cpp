@@ -1,0 +1,41 @@
+// Process start-up stand-ins on POSIX: there is no framework to start and no module handle.
+#include <stdio.h>
+#include <time.h>
+#include <unistd.h>
+
+#include "platform/Framework.h"
+#include "platform/TestSeams.h"
+#include "platform/Win32Api.h"
+
+HINSTANCE GetModuleHandleA(const char* /*pszModule*/) {
+  static int s_nModule = 0;
+  return &s_nModule;  // any non-null value: nothing looks behind it
+}
+
+const char* GetCommandLineA() { return ""; }
+
+BOOL AfxWinInit(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, const char* /*pszCmdLine*/,
+                int /*nCmdShow*/) {
+  return PlatformFaults().bFailInit ? FALSE : TRUE;
+}
+
+int ToProcessExitStatus(int nResult) {
+  if (nResult < 0) return 255;
+  return nResult > 254 ? 254 : nResult;
+}
+
+void NoteProgressWritten() {
+  // Off a terminal the pictures may wait in the stream's buffer like any other output.
+  static const bool s_bTerminal = ::isatty(STDOUT_FILENO) == 1;
+  if (!s_bTerminal) return;
+  // The coarse clock costs a few nanoseconds, so it can be read for every picture.
+  constexpr long kIntervalNs = 100L * 1000 * 1000;
+  static struct timespec s_last {};
+  struct timespec now {};
+  ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  const long nElapsedNs = (now.tv_sec - s_last.tv_sec) * 1000000000L + (now.tv_nsec - s_last.tv_nsec);
+  if (nElapsedNs >= kIntervalNs) {
+    ::fflush(stdout);
+    s_last = now;
+  }
+}

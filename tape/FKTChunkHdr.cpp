@@ -1,0 +1,81 @@
+// FKT headers: hexadecimal text fields, validated by their check field.
+#include "tape/FKTChunkHdr.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "support/IsHexString.h"
+
+void FormatHexField(char* pField, unsigned int nValue) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  for (int i = 3; i >= 0; --i) {
+    pField[i] = kDigits[nValue & 0xF];
+    nValue >>= 4;
+  }
+}
+
+std::uint16_t ParseHexField(const char* pField, bool* pbOk) {
+  *pbOk = true;
+  // The field is not terminated in the header: take a terminated copy that ends at the
+  // first NUL or after four characters.
+  char szText[5] = {};
+  for (int i = 0; i < 4 && pField[i] != '\0'; ++i) szText[i] = pField[i];
+  if (!IsHexString(szText, 0)) {
+    *pbOk = false;
+    return 0;
+  }
+  unsigned int nValue = 0;
+  char chAfter = 0;
+  const int nItems = std::sscanf(szText, "%x%c", &nValue, &chAfter);
+  if (nItems == 1 && nValue <= 0xFFFF) return static_cast<std::uint16_t>(nValue);
+  *pbOk = false;
+  if (nItems < 1) nValue = 0;  // nothing converted
+  if (static_cast<int>(nValue) < 0) return 0;
+  return nValue > 0xFFFF ? 0xFFFF : static_cast<std::uint16_t>(nValue);
+}
+
+CFKTChunkHdr::CFKTChunkHdr() { std::memset(m_achHdr, '0', kSize); }
+
+CFKTChunkHdr::CFKTChunkHdr(const void* pRaw) { std::memcpy(m_achHdr, pRaw, kSize); }
+
+void CFKTChunkHdr::Init(std::uint16_t nCurLen, std::uint16_t nPrvLen, std::uint8_t /*nFlags1*/,
+                        std::uint8_t /*nFlags2*/) {
+  FormatHexField(m_achHdr, nPrvLen);
+  FormatHexField(m_achHdr + 4, nCurLen);
+  FormatHexField(m_achHdr + 8, static_cast<unsigned int>(nCurLen ^ nPrvLen));
+}
+
+void CFKTChunkHdr::Load(const void* pSrc) { std::memcpy(m_achHdr, pSrc, kSize); }
+
+std::uint16_t CFKTChunkHdr::GetCurLen() const {
+  bool bOk = false;
+  return ParseHexField(CurField(), &bOk);
+}
+
+std::uint16_t CFKTChunkHdr::GetPrvLen() const {
+  bool bOk = false;
+  return ParseHexField(PrvField(), &bOk);
+}
+
+std::uint16_t CFKTChunkHdr::GetXorLen() const {
+  bool bOk = false;
+  return ParseHexField(XorField(), &bOk);
+}
+
+bool CFKTChunkHdr::IsValid() const {
+  bool bOk = false;
+  const std::uint16_t nCur = ParseHexField(CurField(), &bOk);
+  if (!bOk) return false;
+  const std::uint16_t nPrv = ParseHexField(PrvField(), &bOk);
+  if (!bOk) return false;
+  const std::uint16_t nXor = ParseHexField(XorField(), &bOk);
+  if (!bOk) return false;
+  return static_cast<std::uint16_t>(nCur ^ nPrv) == nXor;
+}
+
+bool CFKTChunkHdr::IsTapemark() const { return std::memcmp(CurField(), "0000", 4) == 0; }
+
+ChunkType CFKTChunkHdr::GetChunkType() const {
+  if (!IsValid()) return CHUNK_INVALID;
+  return IsTapemark() ? CHUNK_TAPEMARK : CHUNK_WHOLE;
+}
