@@ -1,0 +1,21 @@
+// Runs the built program as a separate process and collects what it printed.
+#ifndef TESTS_SUPPORT_RUNTOOL_H_
+#define TESTS_SUPPORT_RUNTOOL_H_
+
+#include <string>
+#include <vector>
+
+struct CToolResult {
+  int nStatus = -1;  // the process exit status, 0..255
+  std::string strOut;
+  std::string strErr;
+};
+
+/// Runs argv (argv[0] is the executable) in strCwd, with no standard input.
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd);
+
+/// The program itself, and the program with its fault switches reachable.
+std::string ToolPath();
+std::string SeamToolPath();
+
+#endif  // TESTS_SUPPORT_RUNTOOL_H_

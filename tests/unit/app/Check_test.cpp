@@ -1,0 +1,105 @@
+// The check's failure paths, provoked with the platform's fault switches.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Check.h"
+#include "app/Globals.h"
+#include "tests/support/Capture.h"
+#include "tests/support/RunStateTest.h"
+#include "tests/support/TapeBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+class CCheckTest : public CRunStateTest {
+ protected:
+  // Runs one check on strBytes and returns what it answered.
+  bool Check(const std::string& strBytes) {
+    g_strFilePath = (m_dir / "t.aws").c_str();
+    WriteFileBytes(g_strFilePath.GetString(), strBytes);
+    CCapture capture;
+    const bool bResult = CheckTapeFile();
+    m_strOut = capture.Out();
+    m_strErr = capture.Err();
+    m_strAfter = ReadFileBytes(g_strFilePath.GetString());
+    return bResult;
+  }
+  std::string ErrorLine(const char* pszVerb, const char* pszText) const {
+    return std::string("** ERROR ") + pszVerb + " file \"" + g_strFilePath.GetString() + "\": " + pszText + "\n";
+  }
+  CTempDir m_dir;
+  std::string m_strOut, m_strErr, m_strAfter;
+};
+
+const std::string kCutAfterWhole = CTapeBuilder().Whole(100).First(50).Raw("xy").Bytes();
+const std::string kRewriteAsMark = CTapeBuilder().First(50).Raw(std::string(6, '\0')).Bytes();
+}  // namespace
+
+TEST_F(CCheckTest, FailedRepairIsCountedAndReportedNotPrintedAsFixed) {
+  const struct {
+    bool CPlatformFaults::*pSwitch;
+    const std::string* pTape;
+    const char* pszText;
+  } cases[] = {
+      {&CPlatformFaults::bFailSetEnd, &kCutAfterWhole, "Access is denied."},
+      {&CPlatformFaults::bFailWrite, &kRewriteAsMark, "There is not enough space on the disk."},
+  };
+  for (const bool bKeepGoing : {false, true}) {
+    for (const auto& c : cases) {
+      ResetRunState();
+      PlatformFaults() = CPlatformFaults{};
+      PlatformFaults().*c.pSwitch = true;
+      g_bKeepGoing = bKeepGoing;
+      EXPECT_FALSE(Check(*c.pTape)) << c.pszText;
+      EXPECT_EQ(m_strOut, "") << c.pszText;
+      EXPECT_EQ(m_strErr, ErrorLine("writing", c.pszText));
+      EXPECT_EQ(g_nExitCode, bKeepGoing ? 1 : -1) << c.pszText;
+      EXPECT_EQ(g_hFile, 0u);
+      EXPECT_EQ(g_ChunkArray.GetSize(), 0);
+    }
+  }
+}
+
+TEST_F(CCheckTest, RepairReportsAFailedSeekAndLeavesTheFile) {
+  const std::string strPath = m_dir / "t.aws";
+  WriteFileBytes(strPath, kCutAfterWhole);
+  g_dwAccess = GENERIC_READ | GENERIC_WRITE;
+  g_hFile = CreateFileA(strPath.c_str(), g_dwAccess, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+  ASSERT_NE(g_hFile, INVALID_HANDLE_VALUE);
+  CChunkInfo whole;
+  whole.Set(0, 0, AwsHeader(100, 0, 0xA0, 0).data(), false);
+  g_ChunkArray.Add(whole);
+  PlatformFaults().bFailSeek = true;
+  EXPECT_FALSE(RepairTapeFile());
+  EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
+  CloseTapeFile();
+  EXPECT_EQ(ReadFileBytes(strPath), kCutAfterWhole);
+}
+
+TEST_F(CCheckTest, ReadErrorDuringTheWalkChangesNothing) {
+  PlatformFaults().bFailRead = true;
+  PlatformFaults().nReadsBeforeFailure = 2;  // the probe and the first header read succeed
+  EXPECT_FALSE(Check(kCutAfterWhole));
+  EXPECT_EQ(m_strErr, ErrorLine("reading", "The request could not be performed because of an I/O device error."));
+  EXPECT_EQ(m_strOut, "");
+  EXPECT_EQ(m_strAfter, kCutAfterWhole);
+  EXPECT_EQ(g_nExitCode, -1);
+  EXPECT_EQ(g_hFile, 0u);
+  EXPECT_EQ(g_ChunkArray.GetSize(), 0);
+}
+
+TEST_F(CCheckTest, ProbeReadErrorIsReported) {
+  PlatformFaults().bFailRead = true;
+  g_bKeepGoing = true;
+  EXPECT_FALSE(Check(kCutAfterWhole));
+  EXPECT_EQ(m_strErr, ErrorLine("reading", "The request could not be performed because of an I/O device error."));
+  EXPECT_EQ(g_nExitCode, 0);
+  EXPECT_EQ(g_hFile, 0u);
+}
+
+TEST_F(CCheckTest, FileThatIsNoTapeIsClosedAtOnce) {
+  g_bVerbose = true;
+  EXPECT_TRUE(Check("plain text, no tape"));
+  EXPECT_EQ(m_strOut, std::string(".. ") + g_strFilePath.GetString() + "\n");
+  EXPECT_EQ(g_hFile, 0u);
+}

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
+#include <string>
+
+#include "platform/CString.h"
+#include "platform/Find.h"
+#include "platform/Framework.h"
+#include "platform/Win32Api.h"
+#include "platform/posix/PathRules.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+HANDLE Open(const std::string& strPath, DWORD dwAccess) {
+  return CreateFileA(strPath.c_str(), dwAccess, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+}
+}  // namespace
+
+TEST(FileTest, FailedOpensGiveTheWin32Codes) {
+  CTempDir dir;
+  WriteFileBytes(dir / "f", "x");
+  EXPECT_EQ(Open(dir / "missing", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open(dir / "nodir/f", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Open("", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+  EXPECT_EQ(Open(dir.Path(), GENERIC_READ | GENERIC_WRITE), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+  // No sharing: a second opener is refused while the first holds the file.
+  const HANDLE h = Open(dir / "f", GENERIC_READ);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Open(dir / "f", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_TRUE(CloseHandle(h));
+  const HANDLE h2 = Open(dir / "f", GENERIC_READ | GENERIC_WRITE);
+  EXPECT_NE(h2, INVALID_HANDLE_VALUE);
+  CloseHandle(h2);
+  EXPECT_FALSE(CloseHandle(h2));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST(FileTest, ExitStatusNeverWrapsToSuccessOrError) {
+  EXPECT_EQ(ToProcessExitStatus(-1), 255);
+  EXPECT_EQ(ToProcessExitStatus(0), 0);
+  EXPECT_EQ(ToProcessExitStatus(254), 254);
+  EXPECT_EQ(ToProcessExitStatus(256), 254);
+  EXPECT_EQ(ToProcessExitStatus(0x7FFFFFFF), 254);
+}
+
+TEST(PathRulesTest, WildcardsAreStarAndQuestionMarkOnly) {
+  const struct {
+    const char* pszPattern;
+    const char* pszName;
+    bool bMatch;
+  } cases[] = {
+      {"*", ".hidden", true},     {"*", "", true},          {"*.aws", "a.aws", true},
+      {"*.aws", "a.AWS", false},  {"?.het", "ab.het", false}, {"a?c", "abc", true},
+      {"[ab]", "a", false},       {"[ab]", "[ab]", true},   {"*a*b*c", "xaybzc", true},
+      {"*a*b*c", "xaybz", false}, {"t*", "tape", true},     {"**x", "x", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pszPattern, c.pszName), c.bMatch) << c.pszPattern << " " << c.pszName;
+}
+
+TEST(PathRulesTest, PathsBecomeAbsoluteAndLexicallyClean) {
+  EXPECT_EQ(NormalizeAbsolute(".", "/home/u"), "/home/u");
+  EXPECT_EQ(NormalizeAbsolute("a//b/./c/../", "/home/u"), "/home/u/a/b");
+  EXPECT_EQ(NormalizeAbsolute("../../../..", "/home/u"), "/");
+  EXPECT_EQ(NormalizeAbsolute("/x/y/", "/home/u"), "/x/y");
+  EXPECT_EQ(NormalizeAbsolute("/", "/home/u"), "/");
+}
+
+TEST(FindTest, ReportsEachMatchOnceWithItsKind) {
+  CTempDir dir;
+  MakeDirs(dir / "sub");
+  WriteFileBytes(dir / "a.aws", "x");
+  WriteFileBytes(dir / "b.txt", "x");
+  ASSERT_EQ(::mkfifo((dir / "pipe.aws").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("a.aws", (dir / "link.aws").c_str()), 0);
+  ASSERT_EQ(::symlink(".", (dir / "loop.aws").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", (dir / "dangling.aws").c_str()), 0);
+
+  CFileFind finder;
+  ASSERT_TRUE(finder.FindFile((dir / "*.aws").c_str(), 0));
+  std::set<std::string> files, skipped;
+  for (BOOL bMore = TRUE; bMore;) {
+    bMore = finder.FindNextFileA();
+    ASSERT_FALSE(finder.MatchesMask(FILE_ATTRIBUTE_DIRECTORY));
+    const std::string strPath = finder.GetFilePath().GetString();
+    (finder.MatchesMask(FILE_ATTRIBUTE_SYSTEM) ? skipped : files).insert(strPath.substr(strPath.rfind('/') + 1));
+  }
+  EXPECT_EQ(files, (std::set<std::string>{"a.aws", "link.aws"}));
+  EXPECT_EQ(skipped, (std::set<std::string>{"pipe.aws", "loop.aws", "dangling.aws"}));
+  EXPECT_FALSE(finder.FindFile((dir / "*.none").c_str(), 0));
+  EXPECT_FALSE(finder.FindFile((dir / "nodir/*").c_str(), 0));
+  EXPECT_STREQ(GetPatternName("a/b/*.het"), "*.het");
+  EXPECT_STREQ(GetPatternName("x.aws"), "x.aws");
+}
+
+TEST(CStringTest, OperationsTheParserReliesOn) {
+  const CString str("/Rk");
+  EXPECT_STREQ(str.Left(1), "/");
+  EXPECT_STREQ(CString("").Left(1), "");
+  EXPECT_STREQ(str.Mid(1), "Rk");
+  EXPECT_STREQ(CString("/").Mid(1), "");
+  EXPECT_EQ(CString("Rk").CompareNoCase("rK"), 0);
+  EXPECT_NE(CString("r").CompareNoCase("rk"), 0);
+  CString strLong;
+  strLong.Format("%s|%d", std::string(10000, 'x').c_str(), 42);
+  EXPECT_EQ(strLong.GetLength(), 10003);  // no length limit
+}
