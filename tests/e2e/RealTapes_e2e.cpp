@@ -1,0 +1,74 @@
+// Tapes written by other tools: sound ones stay sound, the ones damaged inside are cut at their
+// first bad header, and copies cut inside their last header are repaired to a sound tape.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "tests/support/E2eTest.h"
+
+#ifndef BRENDIX_REALTAPES
+#define BRENDIX_REALTAPES "../shared/realtapes"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+// Tapes with a malformed header inside, and where the repair must cut them: right after the
+// last complete block before it.
+const std::map<std::string, std::uintmax_t> kDamagedInside = {
+    {"CCOMPR_V0R9M01_CCOMPR.V0R9M01.het", 32981},
+    {"CHKDSN_V1000_Install_CHKDSN_VS1000.het", 36981},
+    {"DFSPC_V1R0M00_DFSPC_V1R0M00.het", 23886},
+    {"DUCBD_V1R0M00_DUCBD_V1R0M00.het", 21971},
+    {"GETDTE_V1R0M00_GETDTE_V1R0M00.het", 7489},
+};
+
+// Offset of the last AWS/HET header of a sound tape, found by stepping over the blocks.
+std::size_t LastHeaderOffset(const std::string& strTape) {
+  std::size_t nPos = 0, nLast = 0;
+  while (nPos + 6 <= strTape.size()) {
+    nLast = nPos;
+    const auto nCur = static_cast<unsigned char>(strTape[nPos]) | static_cast<unsigned char>(strTape[nPos + 1]) << 8;
+    nPos += 6 + (static_cast<unsigned char>(strTape[nPos + 4]) == 0x40 ? 0 : nCur);
+  }
+  return nLast;
+}
+
+class CRealTapesE2eTest : public CE2eTest {
+ protected:
+  void SetUp() override {
+    if (!fs::is_directory(BRENDIX_REALTAPES)) GTEST_SKIP() << "no real tapes at " << BRENDIX_REALTAPES;
+  }
+};
+}  // namespace
+
+TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
+  int nTapes = 0;
+  for (const auto& entry : fs::directory_iterator(BRENDIX_REALTAPES)) {
+    const std::string strName = entry.path().filename().string();
+    if (strName == "README.md") continue;
+    ++nTapes;
+    const std::string strOriginal = ReadFileBytes(entry.path().string());
+    const std::string strPath = Put("t.het", strOriginal);
+    const auto it = kDamagedInside.find(strName);
+    const bool bDamaged = it != kDamagedInside.end();
+
+    CToolResult result = Run({"/r", "/v", "t.het"});
+    EXPECT_EQ(result.strOut, Line(bDamaged ? "/r " : "OK ", "t.het")) << strName;
+    EXPECT_EQ(ReadFileBytes(strPath), strOriginal) << strName;
+
+    result = Run({"/v", "t.het"});
+    EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het")) << strName;
+    const std::string strAfter = ReadFileBytes(strPath);
+    EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? it->second : strOriginal.size())) << strName;
+
+    // Cut inside the last header, as a crash would leave it: repaired to a sound tape.
+    const std::size_t nLast = LastHeaderOffset(strAfter);
+    Put("t.het", strAfter.substr(0, nLast + 3));
+    EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("!! ", "t.het")) << strName;
+    EXPECT_LE(fs::file_size(strPath), nLast) << strName;
+    EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("OK ", "t.het")) << strName;
+  }
+  EXPECT_GT(nTapes, 0);
+}

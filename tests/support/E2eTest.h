@@ -1,0 +1,34 @@
+// Shared pieces of the end-to-end tests: a temp dir per test and the tool run inside it.
+#ifndef TESTS_SUPPORT_E2ETEST_H_
+#define TESTS_SUPPORT_E2ETEST_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/RunTool.h"
+#include "tests/support/TapeBuilder.h"
+#include "tests/support/TempDir.h"
+
+class CE2eTest : public ::testing::Test {
+ protected:
+  /// Runs the program with these arguments in the test's directory.
+  CToolResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), ToolPath());
+    return RunTool(args, m_dir.Path());
+  }
+  /// Writes a file (creating directories on the way) and returns its full path.
+  std::string Put(const std::string& strName, const std::string& strBytes) {
+    const std::string strPath = m_dir / strName;
+    MakeDirs(strPath.substr(0, strPath.rfind('/')));
+    WriteFileBytes(strPath, strBytes);
+    return strPath;
+  }
+  std::string Line(const char* pszPrefix, const std::string& strName) const {
+    return pszPrefix + (m_dir / strName) + "\n";
+  }
+  CTempDir m_dir;
+};
+
+#endif  // TESTS_SUPPORT_E2ETEST_H_
