@@ -52,8 +52,8 @@ std::uint16_t CAWSChunkHdr::GetPrvLen() const {
 }
 
 ChunkType CAWSChunkHdr::GetChunkType() const {
-  const std::uint8_t f1 = GetFlags1();
-  const std::uint8_t f2 = GetFlags2();
+  const std::uint8_t f1 = m_abHdr[4];
+  const std::uint8_t f2 = m_abHdr[5];
   if (IsMalformed(f1, f2)) return CHUNK_INVALID;
   const bool bHasData = GetCurLen() != 0;
   switch (f1 & 0xFC & ~0x10) {  // bit 0x10 plays no part

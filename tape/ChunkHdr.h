@@ -3,6 +3,7 @@
 #ifndef TAPE_CHUNKHDR_H_
 #define TAPE_CHUNKHDR_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -61,9 +62,16 @@ class CChunkHdr {
   CChunkHdr& operator=(const CChunkHdr&) = delete;
 };
 
+/// Room for a header of either kind, for holders that keep one inside themselves.
+constexpr std::size_t kChunkHdrStorage = 24;
+constexpr std::size_t kChunkHdrAlign = alignof(void*);
+
 /// A new header of the kind the flag names (FKT or AWS/HET), with the kind's default contents.
 std::unique_ptr<CChunkHdr> MakeChunkHdr(bool bFKT);
 /// A new header of the kind the flag names, built from that kind's GetHdrSize() raw bytes.
 std::unique_ptr<CChunkHdr> MakeChunkHdr(bool bFKT, const void* pRaw);
+/// The same, built inside pStorage (kChunkHdrStorage bytes aligned to kChunkHdrAlign); the
+/// holder ends its life with the virtual destructor and frees nothing.
+CChunkHdr* ConstructChunkHdr(void* pStorage, bool bFKT, const void* pRaw);
 
 #endif  // TAPE_CHUNKHDR_H_

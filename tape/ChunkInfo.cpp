@@ -1,5 +1,6 @@
 #include "tape/ChunkInfo.h"
 
+#include <limits>
 #include <stdexcept>
 
 CChunkInfo::CChunkInfo(const CChunkInfo& other) { *this = other; }
@@ -19,20 +20,40 @@ CChunkInfo& CChunkInfo::operator=(const CChunkInfo& other) {
 void CChunkInfo::Set(std::int64_t nOffset, std::int32_t nFileNum, const void* pRaw, bool bFKT) {
   m_nOffset = nOffset;
   m_nFileNum = nFileNum;
+  // A header of the same kind is refilled: the same result as releasing it and building a
+  // new one.
+  if (m_pHdr && m_pHdr->IsFKT() == bFKT) {
+    m_pHdr->Load(pRaw);
+    return;
+  }
   m_pHdr.reset();
-  m_pHdr = MakeChunkHdr(bFKT, pRaw);
+  m_pHdr.reset(ConstructChunkHdr(m_abHdrStorage, bFKT, pRaw));
 }
 
-void CChunkArray::RemoveAll() { std::vector<CChunkInfo>().swap(m_records); }
+void CChunkArray::RemoveAll() {
+  std::vector<std::vector<CChunkInfo>>().swap(m_blocks);
+  m_nCount = 0;
+}
 
-void CChunkArray::Add(const CChunkInfo& info) { m_records.push_back(info); }
+void CChunkArray::Add(const CChunkInfo& info) {
+  if (m_nCount == std::numeric_limits<int>::max()) throw std::length_error("CChunkArray is full");
+  if (m_blocks.empty() || m_blocks.back().size() == static_cast<size_t>(kBlockRecords)) {
+    m_blocks.emplace_back();
+    m_blocks.back().reserve(kBlockRecords);
+  }
+  m_blocks.back().push_back(info);
+  ++m_nCount;
+}
 
 CChunkInfo& CChunkArray::GetAt(int nIndex) {
-  if (nIndex < 0) throw std::out_of_range("CChunkArray index");
-  return m_records.at(static_cast<size_t>(nIndex));
+  if (nIndex < 0 || nIndex >= m_nCount) throw std::out_of_range("CChunkArray index");
+  return m_blocks[static_cast<size_t>(nIndex / kBlockRecords)][static_cast<size_t>(nIndex % kBlockRecords)];
 }
 
 void CChunkArray::RemoveAt(int nIndex) {
   GetAt(nIndex);  // the same range check
-  m_records.erase(m_records.begin() + nIndex);
+  for (int i = nIndex; i + 1 < m_nCount; ++i) GetAt(i) = GetAt(i + 1);
+  m_blocks.back().pop_back();
+  if (m_blocks.back().empty()) m_blocks.pop_back();
+  --m_nCount;
 }

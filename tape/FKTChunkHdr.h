@@ -9,9 +9,9 @@
 /// terminator, nothing outside the four characters is touched.
 void FormatHexField(char* pField, unsigned int nValue);
 
-/// Reads a four-character field that need not be terminated. *pbOk is false for a field that
-/// is not a hexadecimal number of at most 16 bits; the value is then 0 for a non-hex field,
-/// otherwise the number clamped to 0..65535.
+/// Reads a four-character field that need not be terminated; the text ends at the first NUL.
+/// *pbOk is false, and the value 0, unless the text is one to four hexadecimal digits
+/// (either case).
 std::uint16_t ParseHexField(const char* pField, bool* pbOk);
 
 class CFKTChunkHdr : public CChunkHdr {

@@ -118,13 +118,15 @@ HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void*
   if (::fstat(fd, &st) != 0) return fail(Win32ErrorFromErrno(errno));
   // Windows refuses to open a directory as a file; do the same.
   if (S_ISDIR(st.st_mode)) return fail(ERROR_ACCESS_DENIED);
-  const int nFlags = ::fcntl(fd, F_GETFL);
-  if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
+  if (!S_ISREG(st.st_mode)) {  // non-blocking matters only for what is not a regular file
+    const int nFlags = ::fcntl(fd, F_GETFL);
+    if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
+  }
   // Share mode 0: an exclusive lock that any other opener of the file also asks for.
   if (dwShareMode == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     return fail(errno == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : Win32ErrorFromErrno(errno));
   }
-  return AddSlot(std::make_unique<COpenFile>(fd));
+  return AddSlot(std::make_unique<COpenFile>(fd, static_cast<std::int64_t>(st.st_size)));
 }
 
 BOOL ReadFile(HANDLE h, void* pBuffer, DWORD nToRead, DWORD* pnRead, void* /*pOverlapped*/) {

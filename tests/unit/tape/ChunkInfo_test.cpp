@@ -63,6 +63,11 @@ TEST(CChunkInfoTest, SetTwiceLeavesOneHeaderOfTheSecondKind) {
   EXPECT_TRUE(info.m_pHdr->IsFKT());
   EXPECT_EQ(RawOf(info), kFktWhole);
   EXPECT_EQ(info.m_nOffset, 12);
+  info.Set(24, 2, kFktBroken.data(), true);  // same kind again: the bytes are replaced
+  EXPECT_EQ(RawOf(info), kFktBroken);
+  info.Set(30, 2, kAwsBroken.data(), false);
+  EXPECT_FALSE(info.m_pHdr->IsFKT());
+  EXPECT_EQ(RawOf(info), kAwsBroken);
 }
 
 TEST(CChunkArrayTest, RemovingTheLastOfThreeKeepsTheFirstTwoInOrder) {
