@@ -89,19 +89,21 @@ bool CheckTapeFile() {
 
   std::int64_t nPos = SetFilePointer64(g_hFile, 0, FILE_BEGIN);
   std::unique_ptr<CChunkHdr> pHdr = MakeChunkHdr(g_bIsFKT);
+  unsigned char* const pRaw = pHdr->GetHdrPtr();  // the same for every header of the file
+  const DWORD nHdrSize = pHdr->GetHdrSize();
   std::uint32_t nFileNum = 0;  // unsigned: a tape of 2^31 tapemarks wraps instead of overflowing
   bool bDamaged = false;
   CChunkInfo scratch;
   for (;;) {
     SpinChunk();
     DWORD nRead = 0;
-    if (!ReadFile(g_hFile, pHdr->GetHdrPtr(), pHdr->GetHdrSize(), &nRead, nullptr)) {
+    if (!ReadFile(g_hFile, pRaw, nHdrSize, &nRead, nullptr)) {
       ReportIOError("reading");
       CloseTapeFile();
       return false;
     }
     if (nRead == 0) break;  // the end of the tape
-    if (nRead < pHdr->GetHdrSize() || !pHdr->IsValid()) {
+    if (nRead < nHdrSize || !pHdr->IsValid()) {
       const bool bRepaired = RepairTapeFile();
       CountDamagedFile();
       bDamaged = true;
@@ -113,7 +115,7 @@ bool CheckTapeFile() {
       }
       break;
     }
-    scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pHdr->GetHdrPtr(), g_bIsFKT);
+    scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
     g_ChunkArray.Add(scratch);
     const bool bTapemark = pHdr->IsTapemark();
     if (bTapemark) ++nFileNum;

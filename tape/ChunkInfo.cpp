@@ -31,15 +31,25 @@ void CChunkInfo::Set(std::int64_t nOffset, std::int32_t nFileNum, const void* pR
 }
 
 void CChunkArray::RemoveAll() {
-  std::vector<std::vector<CChunkInfo>>().swap(m_blocks);
+  std::vector<CBlock>().swap(m_blocks);
   m_nCount = 0;
+}
+
+CChunkArray::CBlock& CChunkArray::BlockOf(int nIndex, int* pnSlot) {
+  if (nIndex < kFirstBlockRecords) {
+    *pnSlot = nIndex;
+    return m_blocks[0];
+  }
+  const int nLarge = nIndex - kFirstBlockRecords;
+  *pnSlot = nLarge % kBlockRecords;
+  return m_blocks[static_cast<size_t>(1 + nLarge / kBlockRecords)];
 }
 
 void CChunkArray::Add(const CChunkInfo& info) {
   if (m_nCount == std::numeric_limits<int>::max()) throw std::length_error("CChunkArray is full");
-  if (m_blocks.empty() || m_blocks.back().size() == static_cast<size_t>(kBlockRecords)) {
+  if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity()) {
     m_blocks.emplace_back();
-    m_blocks.back().reserve(kBlockRecords);
+    m_blocks.back().reserve(static_cast<size_t>(m_blocks.size() == 1 ? kFirstBlockRecords : kBlockRecords));
   }
   m_blocks.back().push_back(info);
   ++m_nCount;
@@ -47,7 +57,9 @@ void CChunkArray::Add(const CChunkInfo& info) {
 
 CChunkInfo& CChunkArray::GetAt(int nIndex) {
   if (nIndex < 0 || nIndex >= m_nCount) throw std::out_of_range("CChunkArray index");
-  return m_blocks[static_cast<size_t>(nIndex / kBlockRecords)][static_cast<size_t>(nIndex % kBlockRecords)];
+  int nSlot = 0;
+  CBlock& block = BlockOf(nIndex, &nSlot);
+  return block[static_cast<size_t>(nSlot)];
 }
 
 void CChunkArray::RemoveAt(int nIndex) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/BlockAllocator.h"
 #include "tape/ChunkHdr.h"
 
 /// Ends the life of a header built inside its holder; there is no heap memory to free.
@@ -36,8 +37,8 @@ class CChunkInfo {
 };
 
 /// The block list: records held by value, in the order they were appended. Records live in
-/// blocks of a fixed count, so the list grows without moving what it holds and never needs
-/// twice its size, however many millions of records a tape gives it.
+/// blocks, a small first one and then large ones, so the list grows without moving what it
+/// holds and never needs twice its size, however many millions of records a tape gives it.
 class CChunkArray {
  public:
   /// Releases every record, its header and the storage.
@@ -51,8 +52,12 @@ class CChunkArray {
   void RemoveAt(int nIndex);
 
  private:
-  static constexpr int kBlockRecords = 4096;
-  std::vector<std::vector<CChunkInfo>> m_blocks;  // each reserved for kBlockRecords
+  using CBlock = std::vector<CChunkInfo, CBlockAllocator<CChunkInfo>>;
+  static constexpr int kFirstBlockRecords = 256;  // most tapes need no more
+  static constexpr int kBlockRecords = static_cast<int>(kLargeBlockBytes / sizeof(CChunkInfo));
+  CBlock& BlockOf(int nIndex, int* pnSlot);
+
+  std::vector<CBlock> m_blocks;  // each reserved for its full count up front
   int m_nCount = 0;
 };
 

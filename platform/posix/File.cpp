@@ -18,11 +18,12 @@ namespace {
 
 thread_local DWORD t_dwLastError = ERROR_SUCCESS;
 
-// Handles are slot numbers plus one, so that 0 stays "no file".
-std::vector<std::unique_ptr<COpenFile>>& Slots() {
-  static std::vector<std::unique_ptr<COpenFile>> slots;
-  return slots;
-}
+// Handles are slot numbers plus one, so that 0 stays "no file". Namespace-scope statics, not
+// function-local ones: they are reached twice per block header.
+std::vector<std::unique_ptr<COpenFile>> g_slots;
+CPlatformFaults g_faults;
+
+std::vector<std::unique_ptr<COpenFile>>& Slots() { return g_slots; }
 
 COpenFile* Lookup(HANDLE h) {
   auto& slots = Slots();
@@ -211,7 +212,4 @@ BOOL CloseHandle(HANDLE h) {
   return TRUE;
 }
 
-CPlatformFaults& PlatformFaults() {
-  static CPlatformFaults faults;
-  return faults;
-}
+CPlatformFaults& PlatformFaults() { return g_faults; }

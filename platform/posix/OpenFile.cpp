@@ -87,7 +87,16 @@ bool COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
   }
   const size_t nOffset = static_cast<size_t>(m_nPos - m_nWinStart);
   const size_t nDone = std::min(nCount, m_nWinLen - nOffset);
-  if (nDone > 0) std::memcpy(pDest, m_window.data() + nOffset, nDone);
+  const unsigned char* pSrc = m_window.data() + nOffset;
+  // Header sizes get copies of a fixed length, which compile to a move or two instead of a
+  // library call per header.
+  if (nDone == 6) {
+    std::memcpy(pDest, pSrc, 6);
+  } else if (nDone == 12) {
+    std::memcpy(pDest, pSrc, 12);
+  } else if (nDone > 0) {
+    std::memcpy(pDest, pSrc, nDone);
+  }
   m_nPos += static_cast<std::int64_t>(nDone);
   *pnDone = nDone;
   return true;
