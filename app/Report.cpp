@@ -40,8 +40,7 @@ void ReportIOError(const char* pszVerb) {
 void ShowProgress() {
   if (!g_bProgress) return;
   const char achPicture[3] = {SpinnerChar(g_nFileSpin), SpinnerChar(g_nChunkSpin), '\r'};
-  std::fwrite(achPicture, 1, sizeof achPicture, stdout);
-  NoteProgressWritten();
+  WriteProgressPicture(achPicture, sizeof achPicture);
 }
 
 void SpinFile() {

@@ -3,6 +3,8 @@
 #ifndef PLATFORM_FRAMEWORK_H_
 #define PLATFORM_FRAMEWORK_H_
 
+#include <cstddef>
+
 #include "platform/Win32Api.h"
 
 /// The one application object; it holds nothing on platforms without the framework.
@@ -20,8 +22,9 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* pszCmd
 /// -1 becomes 255 and a count is clamped to 254, so it never wraps to 0 or to the error value.
 int ToProcessExitStatus(int nResult);
 
-/// Makes a progress picture just written to standard output visible on a terminal. Flushes at
-/// most a few times a second so that millions of pictures cost next to nothing.
-void NoteProgressWritten();
+/// Writes the bytes of one progress picture to standard output, as printf would, and makes it
+/// visible on a terminal without waiting for a line feed. Flushes at most a few times a second
+/// and writes without per-call stream locking, so that millions of pictures cost next to nothing.
+void WriteProgressPicture(const char* pPicture, std::size_t nBytes);
 
 #endif  // PLATFORM_FRAMEWORK_H_

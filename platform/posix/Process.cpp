@@ -24,7 +24,9 @@ int ToProcessExitStatus(int nResult) {
   return nResult > 254 ? 254 : nResult;
 }
 
-void NoteProgressWritten() {
+void WriteProgressPicture(const char* pPicture, std::size_t nBytes) {
+  // One thread writes to standard output, so the stream lock taken per call buys nothing.
+  for (std::size_t i = 0; i < nBytes; ++i) putc_unlocked(pPicture[i], stdout);
   // Off a terminal the pictures may wait in the stream's buffer like any other output.
   static const bool s_bTerminal = ::isatty(STDOUT_FILENO) == 1;
   if (!s_bTerminal) return;
