@@ -88,15 +88,6 @@ TEST_F(CCheckTest, ReadErrorDuringTheWalkChangesNothing) {
   EXPECT_EQ(g_ChunkArray.GetSize(), 0);
 }
 
-TEST_F(CCheckTest, ProbeReadErrorIsReported) {
-  PlatformFaults().bFailRead = true;
-  g_bKeepGoing = true;
-  EXPECT_FALSE(Check(kCutAfterWhole));
-  EXPECT_EQ(m_strErr, ErrorLine("reading", "The request could not be performed because of an I/O device error."));
-  EXPECT_EQ(g_nExitCode, 0);
-  EXPECT_EQ(g_hFile, 0u);
-}
-
 TEST_F(CCheckTest, FileThatIsNoTapeIsClosedAtOnce) {
   g_bVerbose = true;
   EXPECT_TRUE(Check("plain text, no tape"));

@@ -45,12 +45,3 @@ TEST_F(COptionsTest, LastOutputModeDecidesAllThreeFlags) {
   }
 }
 
-TEST_F(COptionsTest, SetOptionsAndTakeTheFileArgumentAsTyped) {
-  ASSERT_EQ(Parse({"/R", "-k", "-S", "/r", "dir/*.aws"}), 0);
-  EXPECT_TRUE(g_bReadOnly && g_bKeepGoing && g_bSubDirs);
-  EXPECT_STREQ(g_strFileSpec, "dir/*.aws");
-  EXPECT_EQ(m_strErr, "");
-  ResetRunState();
-  ASSERT_EQ(Parse({""}), 0);  // an empty argument is the file argument, not an option
-  EXPECT_STREQ(g_strFileSpec, "");
-}

@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "platform/CString.h"
-#include "platform/Find.h"
 #include "platform/Framework.h"
 #include "platform/Win32Api.h"
 #include "platform/posix/PathRules.h"
@@ -74,46 +69,6 @@ TEST(PathRulesTest, PathsBecomeAbsoluteAndLexicallyClean) {
   EXPECT_EQ(NormalizeAbsolute("../../../..", "/home/u"), "/");
   EXPECT_EQ(NormalizeAbsolute("/x/y/", "/home/u"), "/x/y");
   EXPECT_EQ(NormalizeAbsolute("/", "/home/u"), "/");
-}
-
-TEST(FindTest, ReportsEachMatchOnceWithItsKind) {
-  CTempDir dir;
-  MakeDirs(dir / "sub");
-  WriteFileBytes(dir / "a.aws", "x");
-  WriteFileBytes(dir / "b.txt", "x");
-  ASSERT_EQ(::mkfifo((dir / "pipe.aws").c_str(), 0600), 0);
-  ASSERT_EQ(::symlink("a.aws", (dir / "link.aws").c_str()), 0);
-  ASSERT_EQ(::symlink(".", (dir / "loop.aws").c_str()), 0);
-  ASSERT_EQ(::symlink("nowhere", (dir / "dangling.aws").c_str()), 0);
-
-  CFileFind finder;
-  ASSERT_TRUE(finder.FindFile((dir / "*.aws").c_str(), 0));
-  std::set<std::string> files, skipped;
-  for (BOOL bMore = TRUE; bMore;) {
-    bMore = finder.FindNextFileA();
-    ASSERT_FALSE(finder.MatchesMask(FILE_ATTRIBUTE_DIRECTORY));
-    const std::string strPath = finder.GetFilePath().GetString();
-    (finder.MatchesMask(FILE_ATTRIBUTE_SYSTEM) ? skipped : files).insert(strPath.substr(strPath.rfind('/') + 1));
-  }
-  EXPECT_EQ(files, (std::set<std::string>{"a.aws", "link.aws"}));
-  EXPECT_EQ(skipped, (std::set<std::string>{"pipe.aws", "loop.aws", "dangling.aws"}));
-  EXPECT_FALSE(finder.FindFile((dir / "*.none").c_str(), 0));
-  EXPECT_FALSE(finder.FindFile((dir / "nodir/*").c_str(), 0));
-  EXPECT_STREQ(GetPatternName("a/b/*.het"), "*.het");
-  EXPECT_STREQ(GetPatternName("x.aws"), "x.aws");
-}
-
-TEST(CStringTest, OperationsTheParserReliesOn) {
-  const CString str("/Rk");
-  EXPECT_STREQ(str.Left(1), "/");
-  EXPECT_STREQ(CString("").Left(1), "");
-  EXPECT_STREQ(str.Mid(1), "Rk");
-  EXPECT_STREQ(CString("/").Mid(1), "");
-  EXPECT_EQ(CString("Rk").CompareNoCase("rK"), 0);
-  EXPECT_NE(CString("r").CompareNoCase("rk"), 0);
-  CString strLong;
-  strLong.Format("%s|%d", std::string(10000, 'x').c_str(), 42);
-  EXPECT_EQ(strLong.GetLength(), 10003);  // no length limit
 }
 
 // Reads served from the read-ahead window must always show the file as it is, whatever the
