@@ -1,8 +1,9 @@
-// The debugger channel: a sink that does nothing until a test or a debugger bridge sets one.
+// The debugger channel: the system's, where there is one, and a sink that tests can set.
 #include "platform/DebugOutput.h"
 
 #include <utility>
 
+#include "platform/Native.h"
 #include "platform/Win32Api.h"
 
 namespace {
@@ -17,5 +18,7 @@ DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) {
 }
 
 void OutputDebugStringA(const char* pszText) {
-  if (Sink() && pszText != nullptr) Sink()(pszText);
+  if (pszText == nullptr) return;
+  if (Sink()) Sink()(pszText);
+  NativeDebugOutput(pszText);
 }

@@ -7,10 +7,11 @@
 
 struct CPlatformFaults {
   bool bFailInit = false;    // AfxWinInit answers 0
+  bool bFailWriteOpen = false;  // a read-write CreateFileA fails with ERROR_ACCESS_DENIED
   bool bFailRead = false;    // every ReadFile fails with ERROR_IO_DEVICE
   bool bFailWrite = false;   // every WriteFile fails with ERROR_DISK_FULL
   bool bFailSetEnd = false;  // every SetEndOfFile fails with ERROR_ACCESS_DENIED
-  bool bFailSeek = false;    // every SetFilePointerEx fails with ERROR_NEGATIVE_SEEK
+  bool bFailSeek = false;    // every MoveFilePointer fails with ERROR_NEGATIVE_SEEK
   int nReadsBeforeFailure = 0;  // with bFailRead: reads that still succeed first
 };
 

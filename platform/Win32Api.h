@@ -59,9 +59,10 @@ BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, 
 /// Makes the file end at the current file position (shorter or, past the end, longer).
 BOOL SetEndOfFile(HANDLE h);
 
-/// Moves the file position; a position past the end is allowed and does not grow the file.
-/// A resulting negative position fails with ERROR_NEGATIVE_SEEK.
-BOOL SetFilePointerEx(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod);
+/// Moves the file position from FILE_BEGIN, FILE_CURRENT or FILE_END, like SetFilePointerEx;
+/// a position past the end is allowed and does not grow the file. A resulting negative
+/// position fails with ERROR_NEGATIVE_SEEK.
+BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod);
 
 /// Closes the file and releases its lock.
 BOOL CloseHandle(HANDLE h);

@@ -1,5 +1,9 @@
-// Error texts in the wording users know from the system's own messages.
+// Error texts: the system's own where it has them, else the same wording from a table.
 #include "support/FormatLastError.h"
+
+#include <string>
+
+#include "platform/Native.h"
 
 namespace {
 struct CErrorText {
@@ -31,6 +35,8 @@ constexpr CErrorText kTexts[] = {
 }  // namespace
 
 CString FormatLastError(DWORD dwError) {
+  std::string strSystem;
+  if (NativeErrorText(dwError, &strSystem)) return CString(strSystem);
   for (const auto& text : kTexts) {
     if (text.dwCode == dwError) return CString(text.pszText);
   }

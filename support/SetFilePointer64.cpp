@@ -2,6 +2,6 @@
 
 std::int64_t SetFilePointer64(HANDLE h, std::int64_t nDistance, DWORD dwMethod) {
   std::int64_t nNewPos = 0;
-  if (!SetFilePointerEx(h, nDistance, &nNewPos, dwMethod)) return -1;
+  if (!MoveFilePointer(h, nDistance, &nNewPos, dwMethod)) return -1;
   return nNewPos;
 }

@@ -36,3 +36,15 @@ TEST_F(CAccessE2eTest, ReadOnlyFileIsReopenedForReadingAndReportedWithR) {
   EXPECT_EQ(result.nStatus, 1);
   EXPECT_EQ(ReadFileBytes(strPath), strDamaged);
 }
+
+// The same retry where no account can be made to refuse the open: the layer refuses it.
+TEST_F(CAccessE2eTest, RefusedWriteOpenFallsBackToReadOnly) {
+  const std::string strDamaged = CTapeBuilder().Whole(10).Tapemark().Raw("z").Bytes();
+  const std::string strPath = Put("ro.aws", strDamaged);
+  CToolResult result = RunTool({SeamToolPath(), "--fail-write-open", "/v", "ro.aws"}, m_dir.Path());
+  EXPECT_EQ(result.strOut, Line("/r ", "ro.aws"));
+  EXPECT_EQ(result.nStatus, 1);
+  EXPECT_EQ(ReadFileBytes(strPath), strDamaged);
+  result = RunTool({SeamToolPath(), "--fail-write-open", "/r", "/v", "ro.aws"}, m_dir.Path());
+  EXPECT_EQ(result.strOut, Line("/r ", "ro.aws"));
+}

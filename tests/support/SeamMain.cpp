@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     const char* pszSwitch = argv[i] + 7;
     if (std::strcmp(pszSwitch, "init") == 0) faults.bFailInit = true;
     if (std::strcmp(pszSwitch, "write") == 0) faults.bFailWrite = true;
+    if (std::strcmp(pszSwitch, "write-open") == 0) faults.bFailWriteOpen = true;
     if (std::strcmp(pszSwitch, "setend") == 0) faults.bFailSetEnd = true;
     if (std::strcmp(pszSwitch, "seek") == 0) faults.bFailSeek = true;
     if (std::strncmp(pszSwitch, "read-after=", 11) == 0) {

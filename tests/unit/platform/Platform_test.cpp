@@ -92,9 +92,9 @@ TEST(FileTest, BufferedReadsStayCoherentWithSeeksWritesAndTruncation) {
     const std::uint32_t nOp = Next(100);
     if (nOp < 40) {  // skip forward like a walk over block data
       const std::int64_t nDist = nOp < 30 ? Next(100) : Next(70000);
-      ASSERT_TRUE(SetFilePointerEx(h, nDist, &nPos, FILE_CURRENT));
+      ASSERT_TRUE(MoveFilePointer(h, nDist, &nPos, FILE_CURRENT));
     } else if (nOp < 45) {
-      ASSERT_TRUE(SetFilePointerEx(h, Next(static_cast<std::uint32_t>(strModel.size()) + 10), &nPos, FILE_BEGIN));
+      ASSERT_TRUE(MoveFilePointer(h, Next(static_cast<std::uint32_t>(strModel.size()) + 10), &nPos, FILE_BEGIN));
     } else if (nOp < 95) {
       const DWORD nWant = nOp < 94 ? 1 + Next(12) : 1 + Next(80000);
       DWORD nRead = 0;
@@ -129,14 +129,14 @@ TEST(FileTest, WriteAndTruncateBehindBufferedReadsAreSeen) {
   DWORD n = 0;
   std::int64_t nPos = 0;
   ASSERT_TRUE(ReadFile(h, ach, 6, &n, nullptr));  // the window now holds the whole file
-  ASSERT_TRUE(SetFilePointerEx(h, 10, &nPos, FILE_BEGIN));
+  ASSERT_TRUE(MoveFilePointer(h, 10, &nPos, FILE_BEGIN));
   ASSERT_TRUE(WriteFile(h, "XYZ", 3, &n, nullptr));
-  ASSERT_TRUE(SetFilePointerEx(h, 8, &nPos, FILE_BEGIN));
+  ASSERT_TRUE(MoveFilePointer(h, 8, &nPos, FILE_BEGIN));
   ASSERT_TRUE(ReadFile(h, ach, 8, &n, nullptr));
   EXPECT_EQ(std::string(ach, n), "..XYZ...");
-  ASSERT_TRUE(SetFilePointerEx(h, 50, &nPos, FILE_BEGIN));
+  ASSERT_TRUE(MoveFilePointer(h, 50, &nPos, FILE_BEGIN));
   ASSERT_TRUE(SetEndOfFile(h));
-  ASSERT_TRUE(SetFilePointerEx(h, 40, &nPos, FILE_BEGIN));
+  ASSERT_TRUE(MoveFilePointer(h, 40, &nPos, FILE_BEGIN));
   ASSERT_TRUE(ReadFile(h, ach, 20, &n, nullptr));
   EXPECT_EQ(n, 10u);
   ASSERT_TRUE(ReadFile(h, ach, 6, &n, nullptr));

@@ -1,11 +1,9 @@
-// Positioned reads and writes on a descriptor, retried over short transfers and EINTR.
-#include "platform/posix/OpenFile.h"
+// Positioned reads and writes through a read-ahead window, retried over short transfers.
+#include "platform/OpenFile.h"
 
-#include <sys/types.h>
-#include <unistd.h>
+#include "platform/Win32Api.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -16,33 +14,32 @@ constexpr size_t kMinReadAhead = 64;
 constexpr size_t kMaxReadAhead = 64 * 1024;
 }  // namespace
 
-COpenFile::~COpenFile() { ::close(m_fd); }
-
-bool COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant, size_t* pnDone,
-                       bool* pbAtEnd) const {
+std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant,
+                                size_t* pnDone, bool* pbAtEnd) const {
   size_t nDone = 0;
   *pbAtEnd = false;
   // Offsets beyond the largest file offset hold nothing; never let the sum overflow.
-  if (nOffset > std::numeric_limits<off_t>::max() - static_cast<std::int64_t>(nWant)) nWant = nNeed = 0;
+  if (nOffset > std::numeric_limits<std::int64_t>::max() - static_cast<std::int64_t>(nWant)) nWant = nNeed = 0;
   while (nDone < nNeed || (nDone == 0 && nWant > 0)) {
-    const ssize_t n = ::pread(m_fd, pDest + nDone, nWant - nDone, static_cast<off_t>(nOffset + nDone));
-    if (n < 0) {
-      if (errno == EINTR) continue;
+    size_t n = 0;
+    const std::uint32_t dwError =
+        NativeReadAt(m_file, nOffset + static_cast<std::int64_t>(nDone), pDest + nDone, nWant - nDone, &n);
+    if (dwError != 0) {
       *pnDone = nDone;
-      return false;
+      return dwError;
     }
     if (n == 0) {
       *pbAtEnd = true;
       break;
     }
-    nDone += static_cast<size_t>(n);
+    nDone += n;
   }
   *pnDone = nDone;
-  return true;
+  return 0;
 }
 
 // Chooses how much to read ahead of the position and reads it into the window.
-bool COpenFile::Refill(size_t nCount) {
+std::uint32_t COpenFile::Refill(size_t nCount) {
   const std::int64_t nLeft = m_nSizeHint - m_nPos;  // by the size seen at open
   if (m_nReadAhead == 0 && nLeft >= 0 && nLeft < static_cast<std::int64_t>(kMaxReadAhead)) {
     // A small file is read whole, with one byte more so that the read also shows its end.
@@ -59,31 +56,33 @@ bool COpenFile::Refill(size_t nCount) {
   DropWindow();
   size_t nGot = 0;
   bool bAtEnd = false;
-  if (!ReadAt(m_nPos, m_window.data(), nCount, m_nReadAhead, &nGot, &bAtEnd)) return false;
+  const std::uint32_t dwError = ReadAt(m_nPos, m_window.data(), nCount, m_nReadAhead, &nGot, &bAtEnd);
+  if (dwError != 0) return dwError;
   m_nWinStart = m_nPos;
   m_nWinLen = nGot;
   // A short read that stops where the file ended at open is the end as well; it spares the
   // extra read that would only confirm it.
   m_bWinAtEnd = bAtEnd || (nGot < m_nReadAhead && m_nWinStart + static_cast<std::int64_t>(nGot) == m_nSizeHint);
-  return true;
+  return 0;
 }
 
-bool COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
+std::uint32_t COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
   *pnDone = 0;
   const std::int64_t nAhead = m_nPos - m_nWinStart;  // bytes of the window before the position
   const bool bInWindow = nAhead >= 0 && nAhead <= static_cast<std::int64_t>(m_nWinLen) &&
                          nCount <= m_nWinLen - static_cast<size_t>(nAhead);
   if (!bInWindow) {
     // At or past the end the last refill met: nothing to read, and no system call to learn it.
-    if (m_bWinAtEnd && nAhead >= static_cast<std::int64_t>(m_nWinLen)) return true;
+    if (m_bWinAtEnd && nAhead >= static_cast<std::int64_t>(m_nWinLen)) return 0;
     if (nCount > kMaxReadAhead) {  // large reads go straight to the caller
       DropWindow();
       bool bAtEnd = false;
-      if (!ReadAt(m_nPos, pDest, nCount, nCount, pnDone, &bAtEnd)) return false;
+      const std::uint32_t dwError = ReadAt(m_nPos, pDest, nCount, nCount, pnDone, &bAtEnd);
       m_nPos += static_cast<std::int64_t>(*pnDone);
-      return true;
+      return dwError;
     }
-    if (!Refill(nCount)) return false;
+    const std::uint32_t dwError = Refill(nCount);
+    if (dwError != 0) return dwError;
   }
   const size_t nOffset = static_cast<size_t>(m_nPos - m_nWinStart);
   const size_t nDone = std::min(nCount, m_nWinLen - nOffset);
@@ -99,36 +98,25 @@ bool COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
   }
   m_nPos += static_cast<std::int64_t>(nDone);
   *pnDone = nDone;
-  return true;
+  return 0;
 }
 
-bool COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t* pnDone) {
+std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t* pnDone) {
   DropWindow();
   size_t nDone = 0;
-  bool bOk = true;
-  while (nDone < nCount) {
-    const ssize_t n = ::pwrite(m_fd, pSrc + nDone, nCount - nDone, static_cast<off_t>(m_nPos + nDone));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      bOk = false;
-      break;
-    }
-    if (n == 0) {  // no progress and no error: do not spin
-      errno = EIO;
-      bOk = false;
-      break;
-    }
-    nDone += static_cast<size_t>(n);
+  std::uint32_t dwError = 0;
+  while (nDone < nCount && dwError == 0) {
+    size_t n = 0;
+    dwError = NativeWriteAt(m_file, m_nPos + static_cast<std::int64_t>(nDone), pSrc + nDone, nCount - nDone, &n);
+    if (dwError == 0 && n == 0) dwError = ERROR_IO_DEVICE;  // no progress and no error: do not spin
+    nDone += n;
   }
   m_nPos += static_cast<std::int64_t>(nDone);
   *pnDone = nDone;
-  return bOk;
+  return dwError;
 }
 
-bool COpenFile::Truncate() {
+std::uint32_t COpenFile::Truncate() {
   DropWindow();
-  while (::ftruncate(m_fd, static_cast<off_t>(m_nPos)) != 0) {
-    if (errno != EINTR) return false;
-  }
-  return true;
+  return NativeTruncate(m_file, m_nPos);
 }

@@ -1,0 +1,132 @@
+// The Win32 file calls over the system's files: opaque handles, the file position kept here,
+// Win32 error codes, and the fault switches that tests use.
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "platform/Native.h"
+#include "platform/OpenFile.h"
+#include "platform/TestSeams.h"
+#include "platform/Win32Api.h"
+
+namespace {
+
+thread_local DWORD t_dwLastError = ERROR_SUCCESS;
+
+// Handles are slot numbers plus one, so that 0 stays "no file". Namespace-scope statics, not
+// function-local ones: they are reached twice per block header.
+std::vector<std::unique_ptr<COpenFile>> g_slots;
+CPlatformFaults g_faults;
+
+COpenFile* Lookup(HANDLE h) {
+  if (h == 0 || h == INVALID_HANDLE_VALUE || h > g_slots.size() || !g_slots[h - 1]) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  return g_slots[h - 1].get();
+}
+
+HANDLE AddSlot(std::unique_ptr<COpenFile> pFile) {
+  for (size_t i = 0; i < g_slots.size(); ++i) {
+    if (!g_slots[i]) {
+      g_slots[i] = std::move(pFile);
+      return i + 1;
+    }
+  }
+  g_slots.push_back(std::move(pFile));
+  return g_slots.size();
+}
+
+// Sets the last error from a result; true when the call succeeded.
+bool Succeeded(DWORD dwError) {
+  if (dwError == ERROR_SUCCESS) return true;
+  SetLastError(dwError);
+  return false;
+}
+
+}  // namespace
+
+DWORD GetLastError() { return t_dwLastError; }
+void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
+CPlatformFaults& PlatformFaults() { return g_faults; }
+
+HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void* /*pSecurity*/,
+                   DWORD dwDisposition, DWORD /*dwFlags*/, HANDLE /*hTemplate*/) {
+  if (pszPath == nullptr || *pszPath == '\0') {
+    SetLastError(ERROR_INVALID_NAME);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (dwDisposition != OPEN_EXISTING) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  const bool bWrite = (dwAccess & GENERIC_WRITE) != 0;
+  if (bWrite && g_faults.bFailWriteOpen) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  NativeFile file = 0;
+  std::int64_t nSize = 0;
+  if (!Succeeded(NativeOpen(pszPath, bWrite, dwShareMode == 0, &file, &nSize))) return INVALID_HANDLE_VALUE;
+  return AddSlot(std::make_unique<COpenFile>(file, nSize));
+}
+
+BOOL ReadFile(HANDLE h, void* pBuffer, DWORD nToRead, DWORD* pnRead, void* /*pOverlapped*/) {
+  if (pnRead != nullptr) *pnRead = 0;
+  COpenFile* pFile = Lookup(h);
+  if (pFile == nullptr) return FALSE;
+  if (g_faults.bFailRead) {
+    if (g_faults.nReadsBeforeFailure <= 0) return Succeeded(ERROR_IO_DEVICE);
+    --g_faults.nReadsBeforeFailure;
+  }
+  size_t nDone = 0;
+  const DWORD dwError = pFile->Read(static_cast<unsigned char*>(pBuffer), nToRead, &nDone);
+  if (pnRead != nullptr) *pnRead = static_cast<DWORD>(nDone);
+  return Succeeded(dwError);
+}
+
+BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, void* /*pOverlapped*/) {
+  if (pnWritten != nullptr) *pnWritten = 0;
+  COpenFile* pFile = Lookup(h);
+  if (pFile == nullptr) return FALSE;
+  if (g_faults.bFailWrite) return Succeeded(ERROR_DISK_FULL);
+  size_t nDone = 0;
+  const DWORD dwError = pFile->Write(static_cast<const unsigned char*>(pBuffer), nToWrite, &nDone);
+  if (pnWritten != nullptr) *pnWritten = static_cast<DWORD>(nDone);
+  return Succeeded(dwError);
+}
+
+BOOL SetEndOfFile(HANDLE h) {
+  COpenFile* pFile = Lookup(h);
+  if (pFile == nullptr) return FALSE;
+  if (g_faults.bFailSetEnd) return Succeeded(ERROR_ACCESS_DENIED);
+  return Succeeded(pFile->Truncate());
+}
+
+BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod) {
+  COpenFile* pFile = Lookup(h);
+  if (pFile == nullptr) return FALSE;
+  if (g_faults.bFailSeek) return Succeeded(ERROR_NEGATIVE_SEEK);
+  std::int64_t nBase = 0;
+  if (dwMethod == FILE_CURRENT) {
+    nBase = pFile->Position();
+  } else if (dwMethod == FILE_END) {
+    if (!Succeeded(NativeFileSize(pFile->File(), &nBase))) return FALSE;
+  } else if (dwMethod != FILE_BEGIN) {
+    return Succeeded(ERROR_INVALID_PARAMETER);
+  }
+  // Checked before adding: a sum past the 64-bit range would be undefined behaviour.
+  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  if ((nDistance > 0 && nBase > kMax - nDistance) || nBase + nDistance < 0) {
+    return Succeeded(nDistance > 0 ? ERROR_INVALID_PARAMETER : ERROR_NEGATIVE_SEEK);
+  }
+  pFile->SetPosition(nBase + nDistance);
+  if (pnNewPos != nullptr) *pnNewPos = pFile->Position();
+  return TRUE;
+}
+
+BOOL CloseHandle(HANDLE h) {
+  if (Lookup(h) == nullptr) return FALSE;
+  g_slots[h - 1].reset();  // closing the file also ends its exclusive hold
+  return TRUE;
+}

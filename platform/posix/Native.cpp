@@ -1,0 +1,127 @@
+// The POSIX files under the layer: descriptors, pread/pwrite, flock for "no sharing", and the
+// one translation of errno into Win32 error codes.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "platform/Native.h"
+#include "platform/Win32Api.h"
+
+namespace {
+DWORD Win32ErrorFromErrno(int nErrno) {
+  switch (nErrno) {
+    case 0: return ERROR_SUCCESS;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EMFILE:
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    // A read-write open refused by mode bits, by a read-only file system or by a running
+    // program's text is "access denied", so that the check retries read-only.
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return ERROR_ACCESS_DENIED;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case ENOSPC:
+    case EDQUOT: return ERROR_DISK_FULL;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
+    case EIO: return ERROR_IO_DEVICE;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    default: return ERROR_GEN_FAILURE;
+  }
+}
+
+bool ParentDirectoryExists(const std::string& strPath) {
+  const auto nSlash = strPath.find_last_of('/');
+  if (nSlash == std::string::npos) return true;
+  const std::string strDir = nSlash == 0 ? "/" : strPath.substr(0, nSlash);
+  struct stat st {};
+  return ::stat(strDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int Fd(NativeFile file) { return static_cast<int>(file); }
+}  // namespace
+
+std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+                         std::int64_t* pnSize) {
+  // O_NONBLOCK keeps a FIFO or a device from hanging the open; it is cleared again below.
+  const int fd = ::open(pszPath, (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) {
+    const int nErr = errno;
+    return nErr == ENOENT && !ParentDirectoryExists(pszPath) ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(nErr);
+  }
+  auto fail = [fd](DWORD dwError) {
+    ::close(fd);
+    return dwError;
+  };
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(Win32ErrorFromErrno(errno));
+  // Windows refuses to open a directory as a file; do the same.
+  if (S_ISDIR(st.st_mode)) return fail(ERROR_ACCESS_DENIED);
+  if (!S_ISREG(st.st_mode)) {  // non-blocking matters only for what is not a regular file
+    const int nFlags = ::fcntl(fd, F_GETFL);
+    if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
+  }
+  // No sharing: an exclusive lock that every other opener of the file also asks for.
+  if (bExclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(Win32ErrorFromErrno(errno));
+  *pFile = fd;
+  *pnSize = static_cast<std::int64_t>(st.st_size);
+  return ERROR_SUCCESS;
+}
+
+std::uint32_t NativeReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,
+                           std::size_t* pnDone) {
+  *pnDone = 0;
+  for (;;) {
+    const ssize_t n = ::pread(Fd(file), pDest, nCount, static_cast<off_t>(nOffset));
+    if (n >= 0) {
+      *pnDone = static_cast<std::size_t>(n);
+      return ERROR_SUCCESS;
+    }
+    if (errno != EINTR) return Win32ErrorFromErrno(errno);
+  }
+}
+
+std::uint32_t NativeWriteAt(NativeFile file, std::int64_t nOffset, const void* pSrc, std::size_t nCount,
+                            std::size_t* pnDone) {
+  *pnDone = 0;
+  for (;;) {
+    const ssize_t n = ::pwrite(Fd(file), pSrc, nCount, static_cast<off_t>(nOffset));
+    if (n >= 0) {
+      *pnDone = static_cast<std::size_t>(n);
+      return ERROR_SUCCESS;
+    }
+    if (errno != EINTR) return Win32ErrorFromErrno(errno);
+  }
+}
+
+std::uint32_t NativeTruncate(NativeFile file, std::int64_t nSize) {
+  while (::ftruncate(Fd(file), static_cast<off_t>(nSize)) != 0) {
+    if (errno != EINTR) return Win32ErrorFromErrno(errno);
+  }
+  return ERROR_SUCCESS;
+}
+
+std::uint32_t NativeFileSize(NativeFile file, std::int64_t* pnSize) {
+  struct stat st {};
+  if (::fstat(Fd(file), &st) != 0) return Win32ErrorFromErrno(errno);
+  *pnSize = static_cast<std::int64_t>(st.st_size);
+  return ERROR_SUCCESS;
+}
+
+void NativeClose(NativeFile file) { ::close(Fd(file)); }
+
+// POSIX has no texts for Win32 codes: FormatLastError uses its own.
+bool NativeErrorText(std::uint32_t /*dwCode*/, std::string* /*pstrText*/) { return false; }
+
+// No debugger channel on POSIX: tests read the copy from the sink instead.
+void NativeDebugOutput(const char* /*pszText*/) {}
