@@ -59,7 +59,7 @@ TEST_F(COptionsE2eTest, RefusedCommandLinesPrintTheUsageAndExitWithError) {
   for (const auto& c : cases) {
     const CToolResult result = Run(c.args);
     const std::string strArgs = c.args.empty() ? "(none)" : c.args[0];
-    EXPECT_EQ(result.nStatus, 255) << strArgs;
+    EXPECT_EQ(result.nStatus, Status(-1)) << strArgs;
     EXPECT_EQ(result.strOut, "") << strArgs;
     EXPECT_EQ(result.strErr, WithError(c.strError)) << strArgs;
   }
@@ -68,7 +68,7 @@ TEST_F(COptionsE2eTest, RefusedCommandLinesPrintTheUsageAndExitWithError) {
 
 TEST_F(COptionsE2eTest, FrameworkFailureIsOneLineOnStandardOutput) {
   const CToolResult result = RunTool({SeamToolPath(), "--fail-init", "/v", "x"}, m_dir.Path());
-  EXPECT_EQ(result.nStatus, 255);
+  EXPECT_EQ(result.nStatus, Status(-1));
   EXPECT_EQ(result.strOut, "** Fatal Error! ** MFC initialization failed!\n");
   EXPECT_EQ(result.strErr, "");
 }

@@ -1,17 +1,22 @@
 #include "tests/support/Capture.h"
 
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPlatform.h"
 
 namespace {
 std::string RedirectToTemp(FILE* pStream, int* pnSaved) {
-  std::string strPath = (std::filesystem::temp_directory_path() / "brendix-cap-XXXXXX").string();
-  const int fd = ::mkstemp(&strPath[0]);
+  const std::string strPath = UniqueTempPath("brendix-cap-");
+  const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::fflush(pStream);
   *pnSaved = ::dup(::fileno(pStream));
   ::dup2(fd, ::fileno(pStream));
@@ -23,7 +28,7 @@ std::string Restore(FILE* pStream, int nSaved, const std::string& strPath) {
   std::fflush(pStream);
   ::dup2(nSaved, ::fileno(pStream));
   ::close(nSaved);
-  std::string strText = ReadFileBytes(strPath);
+  std::string strText = WithPlainLineEnds(ReadFileBytes(strPath));
   std::remove(strPath.c_str());
   return strText;
 }

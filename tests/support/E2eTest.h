@@ -4,12 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/RunTool.h"
 #include "tests/support/TapeBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPlatform.h"
+#include "platform/Framework.h"
+#include "support/FormatLastError.h"
+
+/// The exit status the program's result n shows as on this system.
+inline int Status(int n) { return ToProcessExitStatus(n); }
+
+/// The lines of a text, sorted: directory order is the system's, and tests must not rely on it.
+inline std::vector<std::string> SortedLines(const std::string& strText) {
+  std::vector<std::string> lines;
+  std::istringstream in(strText);
+  for (std::string str; std::getline(in, str);) lines.push_back(str + "\n");
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
 
 class CE2eTest : public ::testing::Test {
  protected:
@@ -21,7 +38,7 @@ class CE2eTest : public ::testing::Test {
   /// Writes a file (creating directories on the way) and returns its full path.
   std::string Put(const std::string& strName, const std::string& strBytes) {
     const std::string strPath = m_dir / strName;
-    MakeDirs(strPath.substr(0, strPath.rfind('/')));
+    MakeDirs(strPath.substr(0, strPath.rfind(NativeSeparator())));
     WriteFileBytes(strPath, strBytes);
     return strPath;
   }

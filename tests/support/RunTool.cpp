@@ -1,13 +1,17 @@
 #include "tests/support/RunTool.h"
 
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
+#endif
 
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPlatform.h"
 
 #ifndef BRENDIX_EXE
 #define BRENDIX_EXE "Brendix32"
@@ -16,6 +20,76 @@
 #define BRENDIX_SEAMS_EXE "Brendix32_seams"
 #endif
 
+#ifdef _WIN32
+namespace {
+// The build names the programs with POSIX paths when it cross-builds; the child needs a full
+// Windows path, whatever directory it starts in.
+std::string FullPath(const char* pszPath) {
+  char szFull[MAX_PATH];
+  const DWORD nLen = ::GetFullPathNameA(pszPath, MAX_PATH, szFull, nullptr);
+  return nLen > 0 && nLen < MAX_PATH ? szFull : pszPath;
+}
+
+// Quoted so that the child's start-up code splits the line back into exactly these arguments.
+std::string QuoteArgument(const std::string& strArg) {
+  if (!strArg.empty() && strArg.find_first_of(" \t\"") == std::string::npos) return strArg;
+  std::string strQuoted = "\"";
+  size_t nSlashes = 0;
+  for (char ch : strArg) {
+    if (ch == '\\') {
+      ++nSlashes;
+      continue;
+    }
+    strQuoted.append(ch == '"' ? nSlashes * 2 + 1 : nSlashes, '\\');
+    nSlashes = 0;
+    strQuoted += ch;
+  }
+  strQuoted.append(nSlashes * 2, '\\');
+  return strQuoted + "\"";
+}
+
+HANDLE OpenInheritable(const std::string& strPath, bool bWrite) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  return ::CreateFileA(strPath.c_str(), bWrite ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       &sa, bWrite ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+}  // namespace
+
+std::string ToolPath() { return FullPath(BRENDIX_EXE); }
+std::string SeamToolPath() { return FullPath(BRENDIX_SEAMS_EXE); }
+
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd) {
+  CTempDir outputs;
+  const std::string strOut = outputs / "out";
+  const std::string strErr = outputs / "err";
+  std::string strCommand;
+  for (const auto& str : argv) strCommand += (strCommand.empty() ? "" : " ") + QuoteArgument(str);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = OpenInheritable("NUL", false);
+  si.hStdOutput = OpenInheritable(strOut, true);
+  si.hStdError = OpenInheritable(strErr, true);
+  PROCESS_INFORMATION pi{};
+  CToolResult result;
+  if (::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si, &pi)) {
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD dwCode = 0;
+    ::GetExitCodeProcess(pi.hProcess, &dwCode);
+    result.nStatus = static_cast<int>(dwCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  } else {
+    result.nStatus = 127;
+  }
+  ::CloseHandle(si.hStdInput);
+  ::CloseHandle(si.hStdOutput);
+  ::CloseHandle(si.hStdError);
+  result.strOut = WithPlainLineEnds(ReadFileBytes(strOut));
+  result.strErr = WithPlainLineEnds(ReadFileBytes(strErr));
+  return result;
+}
+#else
 std::string ToolPath() { return BRENDIX_EXE; }
 std::string SeamToolPath() { return BRENDIX_SEAMS_EXE; }
 
@@ -47,3 +121,4 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
   result.strErr = ReadFileBytes(strErr);
   return result;
 }
+#endif

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct CToolResult {
-  int nStatus = -1;  // the process exit status, 0..255
+  int nStatus = -1;  // the process exit status: 0..255 on POSIX, 32 bits on Windows
   std::string strOut;
   std::string strErr;
 };

@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include "tests/support/TestPlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,10 +11,16 @@
 
 namespace fs = std::filesystem;
 
-CTempDir::CTempDir() {
-  std::string strTemplate = (fs::temp_directory_path() / "brendix-XXXXXX").string();
-  if (::mkdtemp(&strTemplate[0]) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_strPath = strTemplate;
+CTempDir::CTempDir() : m_strPath(UniqueTempPath("brendix-")) {
+  if (!fs::create_directory(m_strPath)) throw std::runtime_error("cannot create " + m_strPath);
+}
+
+std::string CTempDir::operator/(const std::string& strName) const {
+  std::string strPath = m_strPath + NativeSeparator() + strName;
+  for (char& ch : strPath) {
+    if (ch == '/') ch = NativeSeparator();
+  }
+  return strPath;
 }
 
 CTempDir::~CTempDir() {

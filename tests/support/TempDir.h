@@ -13,8 +13,8 @@ class CTempDir {
   CTempDir& operator=(const CTempDir&) = delete;
 
   const std::string& Path() const { return m_strPath; }
-  /// Path() + "/" + strName.
-  std::string operator/(const std::string& strName) const { return m_strPath + "/" + strName; }
+  /// Path(), the system's separator and strName, whose "/" become the system's separator.
+  std::string operator/(const std::string& strName) const;
 
  private:
   std::string m_strPath;

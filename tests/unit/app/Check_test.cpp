@@ -5,6 +5,7 @@
 
 #include "app/Check.h"
 #include "app/Globals.h"
+#include "support/FormatLastError.h"
 #include "tests/support/Capture.h"
 #include "tests/support/RunStateTest.h"
 #include "tests/support/TapeBuilder.h"
@@ -24,8 +25,9 @@ class CCheckTest : public CRunStateTest {
     m_strAfter = ReadFileBytes(g_strFilePath.GetString());
     return bResult;
   }
-  std::string ErrorLine(const char* pszVerb, const char* pszText) const {
-    return std::string("** ERROR ") + pszVerb + " file \"" + g_strFilePath.GetString() + "\": " + pszText + "\n";
+  std::string ErrorLine(const char* pszVerb, DWORD dwCode) const {
+    return std::string("** ERROR ") + pszVerb + " file \"" + g_strFilePath.GetString() + "\": " +
+           FormatLastError(dwCode).GetString() + "\n";
   }
   CTempDir m_dir;
   std::string m_strOut, m_strErr, m_strAfter;
@@ -39,10 +41,10 @@ TEST_F(CCheckTest, FailedRepairIsCountedAndReportedNotPrintedAsFixed) {
   const struct {
     bool CPlatformFaults::*pSwitch;
     const std::string* pTape;
-    const char* pszText;
+    DWORD dwCode;
   } cases[] = {
-      {&CPlatformFaults::bFailSetEnd, &kCutAfterWhole, "Access is denied."},
-      {&CPlatformFaults::bFailWrite, &kRewriteAsMark, "There is not enough space on the disk."},
+      {&CPlatformFaults::bFailSetEnd, &kCutAfterWhole, ERROR_ACCESS_DENIED},
+      {&CPlatformFaults::bFailWrite, &kRewriteAsMark, ERROR_DISK_FULL},
   };
   for (const bool bKeepGoing : {false, true}) {
     for (const auto& c : cases) {
@@ -50,10 +52,10 @@ TEST_F(CCheckTest, FailedRepairIsCountedAndReportedNotPrintedAsFixed) {
       PlatformFaults() = CPlatformFaults{};
       PlatformFaults().*c.pSwitch = true;
       g_bKeepGoing = bKeepGoing;
-      EXPECT_FALSE(Check(*c.pTape)) << c.pszText;
-      EXPECT_EQ(m_strOut, "") << c.pszText;
-      EXPECT_EQ(m_strErr, ErrorLine("writing", c.pszText));
-      EXPECT_EQ(g_nExitCode, bKeepGoing ? 1 : -1) << c.pszText;
+      EXPECT_FALSE(Check(*c.pTape)) << c.dwCode;
+      EXPECT_EQ(m_strOut, "") << c.dwCode;
+      EXPECT_EQ(m_strErr, ErrorLine("writing", c.dwCode));
+      EXPECT_EQ(g_nExitCode, bKeepGoing ? 1 : -1) << c.dwCode;
       EXPECT_EQ(g_hFile, 0u);
       EXPECT_EQ(g_ChunkArray.GetSize(), 0);
     }
@@ -80,7 +82,7 @@ TEST_F(CCheckTest, ReadErrorDuringTheWalkChangesNothing) {
   PlatformFaults().bFailRead = true;
   PlatformFaults().nReadsBeforeFailure = 2;  // the probe and the first header read succeed
   EXPECT_FALSE(Check(kCutAfterWhole));
-  EXPECT_EQ(m_strErr, ErrorLine("reading", "The request could not be performed because of an I/O device error."));
+  EXPECT_EQ(m_strErr, ErrorLine("reading", ERROR_IO_DEVICE));
   EXPECT_EQ(m_strOut, "");
   EXPECT_EQ(m_strAfter, kCutAfterWhole);
   EXPECT_EQ(g_nExitCode, -1);

@@ -12,13 +12,6 @@ TEST(IsHexStringTest, AcceptsOneToFourHexDigitsOnly) {
   }
 }
 
-TEST(FormatLastErrorTest, NamesKnownCodesAndTheNumberOfOthers) {
-  EXPECT_STREQ(FormatLastError(ERROR_ACCESS_DENIED), "Access is denied.");
-  EXPECT_STREQ(FormatLastError(ERROR_SHARING_VIOLATION),
-               "The process cannot access the file because it is being used by another process.");
-  EXPECT_STREQ(FormatLastError(4242), "Unknown error (code 4242).");
-}
-
 TEST(SetFilePointer64Test, MovesPastTheEndWithoutGrowingTheFile) {
   CTempDir dir;
   WriteFileBytes(dir / "f", "0123456789");

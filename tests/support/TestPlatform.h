@@ -1,0 +1,32 @@
+// What the tests need of the system beyond the program's own layer, on POSIX and on Windows.
+#ifndef TESTS_SUPPORT_TESTPLATFORM_H_
+#define TESTS_SUPPORT_TESTPLATFORM_H_
+
+#include <string>
+
+/// The separator the program prints between directory and name.
+char NativeSeparator();
+
+/// A path under the system's temporary directory that did not exist a moment ago.
+std::string UniqueTempPath(const std::string& strPrefix);
+
+/// Lines as a program writes them in text mode ("\r\n" on Windows), turned into "\n".
+std::string WithPlainLineEnds(std::string strText);
+
+/// Holds a file open the way another program would: exclusively, until destroyed.
+class CFileHolder {
+ public:
+  explicit CFileHolder(const std::string& strPath);
+  ~CFileHolder();
+  CFileHolder(const CFileHolder&) = delete;
+  CFileHolder& operator=(const CFileHolder&) = delete;
+
+ private:
+  long long m_nHandle;
+};
+
+/// Gives the file the system or hidden attribute. False where there are no such attributes.
+bool SetSystemAttribute(const std::string& strPath);
+bool SetHiddenAttribute(const std::string& strPath);
+
+#endif  // TESTS_SUPPORT_TESTPLATFORM_H_
