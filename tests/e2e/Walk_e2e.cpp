@@ -35,17 +35,19 @@ TEST_F(CWalkE2eTest, FileArgumentNamingADirectorySearchesItForThatName) {
 // Another program holding a file: an error line and status -1; /k goes on past it.
 TEST_F(CWalkE2eTest, LockedFileIsAnOpeningError) {
   Put("held.aws", kDamaged);
-  CFileHolder holder(m_dir / "held.aws");
-  CToolResult result = Run({"/v", "held.aws"});
-  EXPECT_EQ(result.strErr, "** ERROR opening file \"" + (m_dir / "held.aws") + "\": " +
-                               FormatLastError(ERROR_SHARING_VIOLATION).GetString() + "\n");
-  EXPECT_EQ(result.strOut, "");
-  EXPECT_EQ(result.nStatus, Status(-1));
-
   Put("other.aws", kDamaged);
-  result = Run({"/k", "*.aws"});
-  EXPECT_EQ(result.strOut, Line("!! ", "other.aws"));
-  EXPECT_EQ(result.nStatus, 1);
+  {
+    CFileHolder holder(m_dir / "held.aws");
+    CToolResult result = Run({"/v", "held.aws"});
+    EXPECT_EQ(result.strErr, "** ERROR opening file \"" + (m_dir / "held.aws") + "\": " +
+                                 FormatLastError(ERROR_SHARING_VIOLATION).GetString() + "\n");
+    EXPECT_EQ(result.strOut, "");
+    EXPECT_EQ(result.nStatus, Status(-1));
+
+    result = Run({"/k", "*.aws"});
+    EXPECT_EQ(result.strOut, Line("!! ", "other.aws"));
+    EXPECT_EQ(result.nStatus, 1);
+  }
   EXPECT_EQ(ReadFileBytes(m_dir / "held.aws"), kDamaged);
 }
 
