@@ -61,7 +61,7 @@ TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
     result = Run({"/v", "t.het"});
     EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het")) << strName;
     const std::string strAfter = ReadFileBytes(strPath);
-    EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? it->second : strOriginal.size())) << strName;
+    EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? static_cast<std::size_t>(it->second) : strOriginal.size())) << strName;
 
     // Cut inside the last header, as a crash would leave it: repaired to a sound tape.
     const std::size_t nLast = LastHeaderOffset(strAfter);
