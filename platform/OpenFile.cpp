@@ -8,10 +8,12 @@
 #include <limits>
 
 namespace {
-// A walk over small blocks reads ahead up to kMaxReadAhead at a time; one that jumps over
-// large blocks reads only kMinReadAhead per header, so that block data is never read in bulk.
-constexpr size_t kMinReadAhead = 64;
+// A walk whose reads lie at most kDenseStride apart (small blocks) reads kMaxReadAhead at a
+// time and finds many headers in each read; one that jumps farther (large blocks) reads only
+// kMinReadAhead per header, so that block data is never read in bulk.
+constexpr size_t kMinReadAhead = 16;
 constexpr size_t kMaxReadAhead = 64 * 1024;
+constexpr std::int64_t kDenseStride = 4096;
 }  // namespace
 
 std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant,
@@ -39,17 +41,13 @@ std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size
 }
 
 // Chooses how much to read ahead of the position and reads it into the window.
-std::uint32_t COpenFile::Refill(size_t nCount) {
+std::uint32_t COpenFile::Refill(size_t nCount, std::int64_t nStride) {
   const std::int64_t nLeft = m_nSizeHint - m_nPos;  // by the size seen at open
   if (m_nReadAhead == 0 && nLeft >= 0 && nLeft < static_cast<std::int64_t>(kMaxReadAhead)) {
     // A small file is read whole, with one byte more so that the read also shows its end.
     m_nReadAhead = static_cast<size_t>(nLeft) + 1;
   } else {
-    // Ran off the end of a window it was walking through: read more this time. Jumped far
-    // past it: read little, the blocks are large.
-    const bool bDense = m_nWinLen > 0 && m_nPos >= m_nWinStart &&
-                        m_nPos - m_nWinStart < static_cast<std::int64_t>(m_nWinLen + m_nReadAhead);
-    m_nReadAhead = bDense ? std::min(m_nReadAhead * 2, kMaxReadAhead) : kMinReadAhead;
+    m_nReadAhead = nStride >= 0 && nStride <= kDenseStride ? kMaxReadAhead : kMinReadAhead;
   }
   m_nReadAhead = std::max(m_nReadAhead, nCount);
   if (m_window.size() < m_nReadAhead) m_window.resize(m_nReadAhead);
@@ -68,6 +66,8 @@ std::uint32_t COpenFile::Refill(size_t nCount) {
 
 std::uint32_t COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
   *pnDone = 0;
+  const std::int64_t nStride = m_nPos - m_nLastRead;  // how far the reader moved since its last read
+  m_nLastRead = m_nPos;
   const std::int64_t nAhead = m_nPos - m_nWinStart;  // bytes of the window before the position
   const bool bInWindow = nAhead >= 0 && nAhead <= static_cast<std::int64_t>(m_nWinLen) &&
                          nCount <= m_nWinLen - static_cast<size_t>(nAhead);
@@ -81,7 +81,7 @@ std::uint32_t COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDon
       m_nPos += static_cast<std::int64_t>(*pnDone);
       return dwError;
     }
-    const std::uint32_t dwError = Refill(nCount);
+    const std::uint32_t dwError = Refill(nCount, nStride);
     if (dwError != 0) return dwError;
   }
   const size_t nOffset = static_cast<size_t>(m_nPos - m_nWinStart);

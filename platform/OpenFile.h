@@ -36,7 +36,8 @@ class COpenFile {
   // come or the end of the file shows (*pbAtEnd).
   std::uint32_t ReadAt(std::int64_t nOffset, unsigned char* pDest, std::size_t nNeed, std::size_t nWant,
                        std::size_t* pnDone, bool* pbAtEnd) const;
-  std::uint32_t Refill(std::size_t nCount);
+  // Refills the window at the position; nStride is the distance from the previous read.
+  std::uint32_t Refill(std::size_t nCount, std::int64_t nStride);
   void DropWindow() {
     m_nWinLen = 0;
     m_bWinAtEnd = false;
@@ -51,6 +52,7 @@ class COpenFile {
   std::size_t m_nWinLen = 0;
   bool m_bWinAtEnd = false;     // the window's refill met the end of the file
   std::size_t m_nReadAhead = 0;  // how much the last refill asked for
+  std::int64_t m_nLastRead = 0;  // where the previous read started
 };
 
 #endif  // PLATFORM_OPENFILE_H_
