@@ -99,6 +99,7 @@ BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, 
 BOOL SetEndOfFile(HANDLE h) {
   COpenFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
+  if (g_faults.onSetEndOfFile) g_faults.onSetEndOfFile();
   if (g_faults.bFailSetEnd) return Succeeded(ERROR_ACCESS_DENIED);
   return Succeeded(pFile->Truncate());
 }

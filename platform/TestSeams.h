@@ -3,6 +3,8 @@
 #ifndef PLATFORM_TESTSEAMS_H_
 #define PLATFORM_TESTSEAMS_H_
 
+#include <functional>
+
 #include "platform/Win32Api.h"
 
 struct CPlatformFaults {
@@ -13,6 +15,7 @@ struct CPlatformFaults {
   bool bFailSetEnd = false;  // every SetEndOfFile fails with ERROR_ACCESS_DENIED
   bool bFailSeek = false;    // every MoveFilePointer fails with ERROR_NEGATIVE_SEEK
   int nReadsBeforeFailure = 0;  // with bFailRead: reads that still succeed first
+  std::function<void()> onSetEndOfFile;  // called as SetEndOfFile begins: a look at the caller's state
 };
 
 /// The one set of switches; all off at start.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/Check.h"
 #include "app/Globals.h"
@@ -95,4 +96,28 @@ TEST_F(CCheckTest, FileThatIsNoTapeIsClosedAtOnce) {
   EXPECT_TRUE(Check("plain text, no tape"));
   EXPECT_EQ(m_strOut, std::string(".. ") + g_strFilePath.GetString() + "\n");
   EXPECT_EQ(g_hFile, 0u);
+}
+
+// What the walk records is what the repair decides by: each header's offset and tape file number
+// (tapemarks before it; a tapemark carries the number of the file it ends).
+TEST_F(CCheckTest, RecordsCarryOffsetsAndTapeFileNumbers) {
+  struct CSeen {
+    std::int64_t nOffset;
+    std::int32_t nFileNum;
+    ChunkType eType;
+    bool operator==(const CSeen& o) const { return nOffset == o.nOffset && nFileNum == o.nFileNum && eType == o.eType; }
+  };
+  std::vector<CSeen> seen;
+  PlatformFaults().onSetEndOfFile = [&seen] {
+    for (int i = 0; i < g_ChunkArray.GetSize(); ++i) {
+      const CChunkInfo& info = g_ChunkArray.GetAt(i);
+      seen.push_back({info.m_nOffset, info.m_nFileNum, info.m_pHdr->GetChunkType()});
+    }
+  };
+  const CTapeBuilder tape = CTapeBuilder().Whole(100).Tapemark().Whole(10).Tapemark().First(20).Last(5);
+  EXPECT_TRUE(Check(CTapeBuilder(tape).Raw("x").Bytes()));
+  EXPECT_EQ(m_strAfter, tape.Bytes());
+  const std::vector<CSeen> expected = {{0, 0, CHUNK_WHOLE},  {106, 0, CHUNK_TAPEMARK}, {112, 1, CHUNK_WHOLE},
+                                       {128, 1, CHUNK_TAPEMARK}, {134, 2, CHUNK_FIRST}, {160, 2, CHUNK_LAST}};
+  EXPECT_TRUE(seen == expected);
 }
