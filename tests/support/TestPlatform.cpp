@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <random>
 
@@ -16,10 +17,14 @@
 #endif
 
 std::string UniqueTempPath(const std::string& strPrefix) {
+  // Test processes run side by side: the process id and the clock keep their names apart even
+  // where random_device is not random.
   static std::atomic<unsigned> s_nCounter{0};
-  static const unsigned s_nSeed = std::random_device{}();
+  static const auto s_nSeed = std::random_device{}() ^
+                              static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
   const auto path = std::filesystem::temp_directory_path() /
-                    (strPrefix + std::to_string(s_nSeed) + "-" + std::to_string(s_nCounter++));
+                    (strPrefix + std::to_string(CurrentProcessId()) + "-" + std::to_string(s_nSeed) + "-" +
+                     std::to_string(s_nCounter++));
   return path.string();
 }
 
@@ -32,6 +37,7 @@ std::string WithPlainLineEnds(std::string strText) {
 
 #ifdef _WIN32
 char NativeSeparator() { return '\\'; }
+unsigned long CurrentProcessId() { return ::GetCurrentProcessId(); }
 
 CFileHolder::CFileHolder(const std::string& strPath) {
   const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -49,6 +55,7 @@ bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPat
 bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
 #else
 char NativeSeparator() { return '/'; }
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 CFileHolder::CFileHolder(const std::string& strPath) : m_nHandle(::open(strPath.c_str(), O_RDONLY)) {
   EXPECT_EQ(::flock(static_cast<int>(m_nHandle), LOCK_EX), 0) << strPath;

@@ -7,6 +7,8 @@
 /// The separator the program prints between directory and name.
 char NativeSeparator();
 
+unsigned long CurrentProcessId();
+
 /// A path under the system's temporary directory that did not exist a moment ago.
 std::string UniqueTempPath(const std::string& strPrefix);
 
