@@ -59,7 +59,7 @@ TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
     EXPECT_EQ(ReadFileBytes(strPath), strOriginal) << strName;
 
     result = Run({"/v", "t.het"});
-    EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het")) << strName;
+    EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het")) << strName << result.strErr << result.nStatus;
     const std::string strAfter = ReadFileBytes(strPath);
     EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? static_cast<std::size_t>(it->second) : strOriginal.size())) << strName;
 

@@ -72,8 +72,16 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
   si.hStdError = OpenInheritable(strErr, true);
   PROCESS_INFORMATION pi{};
   CToolResult result;
-  if (::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si, &pi)) {
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
+  // Starting a process can fail for a moment on a loaded machine (seen under Wine); that says
+  // nothing about the program, so try again before giving up.
+  BOOL bStarted = FALSE;
+  for (int nTry = 0; nTry < 3 && !bStarted; ++nTry) {
+    if (nTry > 0) ::Sleep(100);
+    bStarted = ::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si, &pi);
+  }
+  if (bStarted) {
+    while (::WaitForSingleObject(pi.hProcess, INFINITE) != WAIT_OBJECT_0) {
+    }
     DWORD dwCode = 0;
     ::GetExitCodeProcess(pi.hProcess, &dwCode);
     result.nStatus = static_cast<int>(dwCode);
