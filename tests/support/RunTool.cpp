@@ -80,11 +80,12 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
     bStarted = ::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si, &pi);
   }
   if (bStarted) {
-    while (::WaitForSingleObject(pi.hProcess, INFINITE) != WAIT_OBJECT_0) {
-    }
     DWORD dwCode = 0;
-    ::GetExitCodeProcess(pi.hProcess, &dwCode);
-    result.nStatus = static_cast<int>(dwCode);
+    if (::WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 && ::GetExitCodeProcess(pi.hProcess, &dwCode)) {
+      result.nStatus = static_cast<int>(dwCode);
+    } else {
+      result.nStatus = 126;  // never a status of the program itself
+    }
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
   } else {
