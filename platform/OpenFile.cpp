@@ -1,11 +1,11 @@
 // Positioned reads and writes through a read-ahead window, retried over short transfers.
 #include "platform/OpenFile.h"
 
-#include "platform/Win32Api.h"
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+#include "platform/Win32Api.h"
 
 namespace {
 // A walk whose reads lie at most kDenseStride apart (small blocks) reads kMaxReadAhead at a
@@ -112,11 +112,14 @@ std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t*
     nDone += n;
   }
   m_nPos += static_cast<std::int64_t>(nDone);
+  m_nSizeHint = std::max(m_nSizeHint, m_nPos);  // the end-of-file shortcut relies on it
   *pnDone = nDone;
   return dwError;
 }
 
 std::uint32_t COpenFile::Truncate() {
   DropWindow();
-  return NativeTruncate(m_file, m_nPos);
+  const std::uint32_t dwError = NativeTruncate(m_file, m_nPos);
+  if (dwError == 0) m_nSizeHint = m_nPos;
+  return dwError;
 }
