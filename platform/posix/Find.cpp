@@ -33,7 +33,10 @@ std::string CurrentDirectory() {
   return strBuf.c_str();
 }
 
-DWORD AttributesOf(const std::string& strPath) {
+DWORD AttributesOf(const std::string& strPath, unsigned char nType) {
+  // Most file systems name the kind in the directory entry itself, which spares a stat per file.
+  if (nType == DT_REG) return FILE_ATTRIBUTE_NORMAL;
+  if (nType == DT_DIR) return FILE_ATTRIBUTE_DIRECTORY;
   struct stat st {};
   if (::lstat(strPath.c_str(), &st) != 0) return FILE_ATTRIBUTE_SYSTEM;  // vanished meanwhile
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
@@ -73,7 +76,7 @@ struct CFileFind::CImpl {
       }
       if (!MatchesWildcard(strPattern.c_str(), pEntry->d_name)) continue;
       next.strName = pEntry->d_name;
-      next.dwAttributes = AttributesOf(PathOf(next.strName));
+      next.dwAttributes = AttributesOf(PathOf(next.strName), pEntry->d_type);
       bHasNext = true;
       return;
     }
