@@ -1,6 +1,7 @@
 // Classification of AWS/HET headers by their flag bits.
 #include "tape/AWSChunkHdr.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -16,7 +17,7 @@ constexpr std::uint8_t kF2Compressed = 0x40;
 constexpr std::uint8_t kF2Compression = kF2Zlib | kF2Compressed;
 constexpr std::uint8_t kF2Reserved = 0x3F;
 
-bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
+constexpr bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
   if ((f1 & kF1Reserved) != 0 || (f2 & kF2Reserved) != 0) return true;
   if ((f1 & kF1Compression) == kF1Compression) return true;  // two methods at once
   if ((f2 & kF2Compression) == kF2Compression) return true;
@@ -24,6 +25,32 @@ bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
   if ((f1 & kF1Tapemark) != 0 && (f1 != kF1Tapemark || f2 != 0)) return true;
   return (f1 & 0xFC) > 0xB0;
 }
+
+constexpr ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
+  if (IsMalformed(f1, f2)) return CHUNK_INVALID;
+  switch (f1 & 0xFC & ~0x10) {  // bit 0x10 plays no part
+    case 0x00: return bHasData ? CHUNK_MIDDLE : CHUNK_INVALID;
+    case kF1EndOfBlock: return bHasData ? CHUNK_LAST : CHUNK_INVALID;
+    case kF1Tapemark: return bHasData ? CHUNK_INVALID : CHUNK_TAPEMARK;
+    case kF1StartOfBlock: return bHasData ? CHUNK_FIRST : CHUNK_INVALID;
+    case kF1StartOfBlock | kF1EndOfBlock: return bHasData ? CHUNK_WHOLE : CHUNK_INVALID;
+    default: return CHUNK_INVALID;
+  }
+}
+
+// The rules above, applied once at compile time to every (flags1, flags2) pair: the type with
+// data in the low four bits, without data in the high four. The walk classifies each header
+// twice, and this makes that a single load.
+constexpr std::array<std::uint8_t, 65536> MakeTypeTable() {
+  std::array<std::uint8_t, 65536> table{};
+  for (unsigned nFlags = 0; nFlags < table.size(); ++nFlags) {
+    const auto f1 = static_cast<std::uint8_t>(nFlags >> 8);
+    const auto f2 = static_cast<std::uint8_t>(nFlags & 0xFF);
+    table[nFlags] = static_cast<std::uint8_t>(Classify(f1, f2, true) | Classify(f1, f2, false) << 4);
+  }
+  return table;
+}
+constexpr std::array<std::uint8_t, 65536> kTypeByFlags = MakeTypeTable();
 }  // namespace
 
 CAWSChunkHdr::CAWSChunkHdr() : m_abHdr{} {}
@@ -52,18 +79,8 @@ std::uint16_t CAWSChunkHdr::GetPrvLen() const {
 }
 
 ChunkType CAWSChunkHdr::GetChunkType() const {
-  const std::uint8_t f1 = m_abHdr[4];
-  const std::uint8_t f2 = m_abHdr[5];
-  if (IsMalformed(f1, f2)) return CHUNK_INVALID;
-  const bool bHasData = GetCurLen() != 0;
-  switch (f1 & 0xFC & ~0x10) {  // bit 0x10 plays no part
-    case 0x00: return bHasData ? CHUNK_MIDDLE : CHUNK_INVALID;
-    case kF1EndOfBlock: return bHasData ? CHUNK_LAST : CHUNK_INVALID;
-    case kF1Tapemark: return bHasData ? CHUNK_INVALID : CHUNK_TAPEMARK;
-    case kF1StartOfBlock: return bHasData ? CHUNK_FIRST : CHUNK_INVALID;
-    case kF1StartOfBlock | kF1EndOfBlock: return bHasData ? CHUNK_WHOLE : CHUNK_INVALID;
-    default: return CHUNK_INVALID;
-  }
+  const std::uint8_t nTypes = kTypeByFlags[static_cast<unsigned>(m_abHdr[4]) << 8 | m_abHdr[5]];
+  return static_cast<ChunkType>(GetCurLen() != 0 ? nTypes & 0x0F : nTypes >> 4);
 }
 
 bool CAWSChunkHdr::IsValid() const { return GetChunkType() != CHUNK_INVALID; }
