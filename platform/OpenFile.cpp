@@ -12,7 +12,7 @@ namespace {
 // time and finds many headers in each read; one that jumps farther (large blocks) reads only
 // kMinReadAhead per header, so that block data is never read in bulk.
 constexpr size_t kMinReadAhead = 16;
-constexpr size_t kMaxReadAhead = 64 * 1024;
+constexpr size_t kMaxReadAhead = size_t{64} * 1024;
 constexpr std::int64_t kDenseStride = 4096;
 }  // namespace
 

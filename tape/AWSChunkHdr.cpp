@@ -38,19 +38,26 @@ constexpr ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
   }
 }
 
-// The rules above, applied once at compile time to every (flags1, flags2) pair: the type with
-// data in the low four bits, without data in the high four. The walk classifies each header
-// twice, and this makes that a single load.
-constexpr std::array<std::uint8_t, 65536> MakeTypeTable() {
-  std::array<std::uint8_t, 65536> table{};
-  for (unsigned nFlags = 0; nFlags < table.size(); ++nFlags) {
-    const auto f1 = static_cast<std::uint8_t>(nFlags >> 8);
-    const auto f2 = static_cast<std::uint8_t>(nFlags & 0xFF);
-    table[nFlags] = static_cast<std::uint8_t>(Classify(f1, f2, true) | Classify(f1, f2, false) << 4);
+// The rules above, applied at compile time to every flags1 value. Besides 0, flags2 can only
+// be one compression mark, 0x40 or 0x80, which the rules treat alike and allow exactly where
+// flags1 carries no compression and no tapemark bit; any other flags2 is malformed. So one
+// byte per flags1 value holds the whole answer: the type with data (bits 0-2), without data
+// (bits 3-5), and whether a flags2 mark is allowed (bit 6). The walk classifies each header
+// twice, and this makes that a load and two tests.
+constexpr std::uint8_t kMarkAllowed = 0x40;
+
+constexpr std::array<std::uint8_t, 256> MakeFlags1Table() {
+  std::array<std::uint8_t, 256> table{};
+  for (unsigned f1 = 0; f1 < table.size(); ++f1) {
+    const auto nFlags1 = static_cast<std::uint8_t>(f1);
+    const bool bMarkAllowed = Classify(nFlags1, kF2Compressed, true) != CHUNK_INVALID ||
+                              Classify(nFlags1, kF2Compressed, false) != CHUNK_INVALID;
+    table[f1] = static_cast<std::uint8_t>(Classify(nFlags1, 0, true) | Classify(nFlags1, 0, false) << 3 |
+                                          (bMarkAllowed ? kMarkAllowed : 0));
   }
   return table;
 }
-constexpr std::array<std::uint8_t, 65536> kTypeByFlags = MakeTypeTable();
+constexpr std::array<std::uint8_t, 256> kTypesByFlags1 = MakeFlags1Table();
 }  // namespace
 
 CAWSChunkHdr::CAWSChunkHdr() : m_abHdr{} {}
@@ -79,8 +86,10 @@ std::uint16_t CAWSChunkHdr::GetPrvLen() const {
 }
 
 ChunkType CAWSChunkHdr::GetChunkType() const {
-  const std::uint8_t nTypes = kTypeByFlags[static_cast<unsigned>(m_abHdr[4]) << 8 | m_abHdr[5]];
-  return static_cast<ChunkType>(GetCurLen() != 0 ? nTypes & 0x0F : nTypes >> 4);
+  const std::uint8_t nTypes = kTypesByFlags1[m_abHdr[4]];
+  const std::uint8_t f2 = m_abHdr[5];
+  if (f2 != 0 && !((f2 == kF2Compressed || f2 == kF2Zlib) && (nTypes & kMarkAllowed) != 0)) return CHUNK_INVALID;
+  return static_cast<ChunkType>(GetCurLen() != 0 ? nTypes & 0x07 : (nTypes >> 3) & 0x07);
 }
 
 bool CAWSChunkHdr::IsValid() const { return GetChunkType() != CHUNK_INVALID; }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "platform/Find.h"
@@ -30,7 +31,8 @@ std::string CurrentDirectory() {
     if (errno != ERANGE) return "/";
     strBuf.resize(strBuf.size() * 2);
   }
-  return strBuf.c_str();
+  strBuf.resize(std::strlen(strBuf.c_str()));
+  return strBuf;
 }
 
 DWORD AttributesOf(const std::string& strPath, unsigned char nType) {
