@@ -6,8 +6,6 @@
 #include "tests/support/E2eTest.h"
 
 namespace {
-const std::string kDamaged = CTapeBuilder().Whole(10).Raw("z").Bytes();
-const std::string kSound = CTapeBuilder().Whole(10).Tapemark().Bytes();
 const std::string kFktSound = CTapeBuilder(CTapeBuilder::FKT).Whole(10).Bytes();
 
 using CWalkPosixE2eTest = CE2eTest;

@@ -4,9 +4,6 @@
 #include "tests/support/E2eTest.h"
 
 namespace {
-const std::string kDamaged = CTapeBuilder().Whole(10).Raw("z").Bytes();
-const std::string kSound = CTapeBuilder().Whole(10).Tapemark().Bytes();
-
 using CWalkWindowsE2eTest = CE2eTest;
 }  // namespace
 

@@ -28,6 +28,10 @@ inline std::vector<std::string> SortedLines(const std::string& strText) {
   return lines;
 }
 
+/// Small tapes many walk tests use: one that needs a fix (a block, then one stray byte) and a sound one.
+inline const std::string kDamaged = CTapeBuilder().Whole(10).Raw("z").Bytes();
+inline const std::string kSound = CTapeBuilder().Whole(10).Tapemark().Bytes();
+
 class CE2eTest : public ::testing::Test {
  protected:
   /// Runs the program with these arguments in the test's directory.
