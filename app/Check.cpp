@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include "app/Globals.h"
+#include "app/Repair.h"
 #include "app/Report.h"
 #include "support/SetFilePointer64.h"
 #include "tape/ChunkHdr.h"
@@ -52,6 +54,37 @@ void CountDamagedFile() {
 }
 
 void PrintResult(const char* pszPrefix) { LogMsg(stdout, "%s%s\n", pszPrefix, g_strFilePath.GetString()); }
+
+// How a walk over the headers ended.
+enum class EWalkEnd { kClean, kDamaged, kReadFailed, kRepairFailed };
+
+// Walks the headers from the start, recording each complete and valid one, and hands the file
+// to the repair at the first header that is not. The list grows by one record per header, so
+// on a huge tape it may exhaust memory: that ends the walk with std::bad_alloc.
+EWalkEnd WalkTape() {
+  std::int64_t nPos = SetFilePointer64(g_hFile, 0, FILE_BEGIN);
+  const std::unique_ptr<CChunkHdr> pHdr = MakeChunkHdr(g_bIsFKT);
+  unsigned char* const pRaw = pHdr->GetHdrPtr();  // the same for every header of the file
+  const DWORD nHdrSize = pHdr->GetHdrSize();
+  std::uint32_t nFileNum = 0;  // unsigned: a tape of 2^31 tapemarks wraps instead of overflowing
+  CChunkInfo scratch;
+  for (;;) {
+    SpinChunk();
+    DWORD nRead = 0;
+    if (!ReadFile(g_hFile, pRaw, nHdrSize, &nRead, nullptr)) return EWalkEnd::kReadFailed;
+    if (nRead == 0) return EWalkEnd::kClean;  // the end of the tape
+    if (nRead < nHdrSize || !pHdr->IsValid()) {
+      const bool bRepaired = RepairTapeFile();
+      CountDamagedFile();
+      return bRepaired ? EWalkEnd::kDamaged : EWalkEnd::kRepairFailed;
+    }
+    scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
+    g_ChunkArray.Add(scratch);
+    const bool bTapemark = pHdr->IsTapemark();
+    if (bTapemark) ++nFileNum;
+    nPos = SetFilePointer64(g_hFile, bTapemark ? 0 : std::int64_t{pHdr->GetCurLen()}, FILE_CURRENT);
+  }
+}
 }  // namespace
 
 void CloseTapeFile() {
@@ -67,9 +100,9 @@ bool CheckTapeFile() {
   g_hFile = 0;
 
   g_dwAccess = g_bReadOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-  if (!OpenTapeFile()) {
+  if (!OpenTapeFile() || !GetFileSizeEx(g_hFile, &g_nFileSize)) {
     ReportIOError("opening");
-    g_ChunkArray.RemoveAll();
+    CloseTapeFile();
     return false;
   }
 
@@ -81,53 +114,41 @@ bool CheckTapeFile() {
     return false;
   }
   if (!IsTapeStart(abProbe, nProbe)) {
-    // Closed at once: no handle, and so no lock, outlives the check of a file that is no tape.
+    // Closed at once: no handle, and so no hold on the file, outlives the check of a file that
+    // is no tape.
     CloseTapeFile();
     if (g_bVerbose) PrintResult(".. ");
     return true;
   }
 
-  std::int64_t nPos = SetFilePointer64(g_hFile, 0, FILE_BEGIN);
-  std::unique_ptr<CChunkHdr> pHdr = MakeChunkHdr(g_bIsFKT);
-  unsigned char* const pRaw = pHdr->GetHdrPtr();  // the same for every header of the file
-  const DWORD nHdrSize = pHdr->GetHdrSize();
-  std::uint32_t nFileNum = 0;  // unsigned: a tape of 2^31 tapemarks wraps instead of overflowing
-  bool bDamaged = false;
-  CChunkInfo scratch;
-  for (;;) {
-    SpinChunk();
-    DWORD nRead = 0;
-    if (!ReadFile(g_hFile, pRaw, nHdrSize, &nRead, nullptr)) {
+  EWalkEnd eEnd = EWalkEnd::kClean;
+  try {
+    eEnd = WalkTape();
+  } catch (const std::bad_alloc&) {
+    // The list's memory goes back first, so that the error line can be written.
+    CloseTapeFile();
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    ReportIOError("reading");
+    return false;
+  }
+  switch (eEnd) {
+    case EWalkEnd::kReadFailed:
       ReportIOError("reading");
       CloseTapeFile();
       return false;
-    }
-    if (nRead == 0) break;  // the end of the tape
-    if (nRead < nHdrSize || !pHdr->IsValid()) {
-      const bool bRepaired = RepairTapeFile();
-      CountDamagedFile();
-      bDamaged = true;
-      if (!bRepaired) {
-        // A repair that failed half-way must not pass for a fixed file.
-        ReportIOError("writing");
-        CloseTapeFile();
-        return false;
-      }
+    case EWalkEnd::kRepairFailed:
+      // A repair that failed half-way, or was refused, must not pass for a fixed file.
+      ReportIOError("writing");
+      CloseTapeFile();
+      return false;
+    case EWalkEnd::kDamaged:
+      CloseTapeFile();
+      if (!g_bQuiet) PrintResult((g_dwAccess & GENERIC_WRITE) != 0 ? "!! " : "/r ");
+      return true;
+    case EWalkEnd::kClean:
       break;
-    }
-    scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
-    g_ChunkArray.Add(scratch);
-    const bool bTapemark = pHdr->IsTapemark();
-    if (bTapemark) ++nFileNum;
-    nPos = SetFilePointer64(g_hFile, bTapemark ? 0 : std::int64_t{pHdr->GetCurLen()}, FILE_CURRENT);
   }
-  pHdr.reset();
   CloseTapeFile();
-
-  if (bDamaged) {
-    if (!g_bQuiet) PrintResult((g_dwAccess & GENERIC_WRITE) != 0 ? "!! " : "/r ");
-  } else if (g_bVerbose) {
-    PrintResult("OK ");
-  }
+  if (g_bVerbose) PrintResult("OK ");
   return true;
 }

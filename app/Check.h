@@ -1,4 +1,4 @@
-// The check of one tape file, and the repair it calls at the first bad header.
+// The check of one tape file.
 #ifndef APP_CHECK_H_
 #define APP_CHECK_H_
 
@@ -9,11 +9,5 @@ bool CheckTapeFile();
 
 /// Empties the block list and closes the tape file, if one is open.
 void CloseTapeFile();
-
-/// Cuts the open file after the last record of g_ChunkArray that ends a block or is a
-/// tapemark, dropping unfinished chunks from the list's end; with none left, rewrites the file
-/// as one tapemark of its kind. Does nothing on a file open read-only.
-/// Returns false, with the last error set, when a seek, write or truncation failed.
-bool RepairTapeFile();
 
 #endif  // APP_CHECK_H_

@@ -16,6 +16,7 @@ bool g_bProgress = false;
 bool g_bIsFKT = false;
 HANDLE g_hFile = 0;
 DWORD g_dwAccess = 0;
+std::int64_t g_nFileSize = 0;
 std::int32_t g_nExitCode = 0;
 std::int32_t g_nFileSpin = 0;
 std::int32_t g_nChunkSpin = 0;
@@ -31,6 +32,7 @@ void ResetRunState() {
   g_bIsFKT = false;
   g_hFile = 0;
   g_dwAccess = 0;
+  g_nFileSize = 0;
   g_nExitCode = g_nFileSpin = g_nChunkSpin = 0;
   g_dwLastError = 0;
 }

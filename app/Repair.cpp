@@ -1,20 +1,31 @@
 // The repair: the file ends after its last complete block or tapemark, or becomes one tapemark.
+#include "app/Repair.h"
+
 #include <memory>
 
-#include "app/Check.h"
 #include "app/Globals.h"
 #include "support/SetFilePointer64.h"
 #include "tape/ChunkHdr.h"
 
 namespace {
+// A file whose size is no longer the one the walk began with has been changed by another
+// program: cutting it now could grow it or throw away what the walk never read.
+bool IsFileAsWalked() {
+  std::int64_t nSize = 0;
+  if (!GetFileSizeEx(g_hFile, &nSize)) return false;
+  if (nSize == g_nFileSize) return true;
+  SetLastError(ERROR_SHARING_VIOLATION);
+  return false;
+}
+
 bool CutFileAt(std::int64_t nOffset) {
-  return SetFilePointer64(g_hFile, nOffset, FILE_BEGIN) >= 0 && SetEndOfFile(g_hFile);
+  return IsFileAsWalked() && SetFilePointer64(g_hFile, nOffset, FILE_BEGIN) >= 0 && SetEndOfFile(g_hFile);
 }
 
 bool RewriteAsTapemark() {
   const std::unique_ptr<CChunkHdr> pMark = MakeChunkHdr(g_bIsFKT);
   pMark->Init(0, 0, 0x40, 0);
-  if (SetFilePointer64(g_hFile, 0, FILE_BEGIN) < 0) return false;
+  if (!IsFileAsWalked() || SetFilePointer64(g_hFile, 0, FILE_BEGIN) < 0) return false;
   DWORD nWritten = 0;
   if (!WriteFile(g_hFile, pMark->GetHdrPtr(), pMark->GetHdrSize(), &nWritten, nullptr)) return false;
   return SetEndOfFile(g_hFile) != FALSE;

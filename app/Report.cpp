@@ -26,6 +26,9 @@ void LogMsg(FILE* pStream, const char* pszFormat, ...) {
   strText.FormatV(pszFormat, args);
   va_end(args);
   OutputDebugStringA(strText);
+  // Where both streams reach one file or pipe, an error line must follow the result lines
+  // printed before it.
+  if (pStream != stdout) std::fflush(stdout);
   std::fprintf(pStream, "%s", strText.GetString());
 }
 

@@ -1,12 +1,12 @@
 // The Win32 file calls over the system's files: opaque handles, the file position kept here,
-// Win32 error codes, and the fault switches that tests use.
+// and Win32 error codes.
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "platform/Native.h"
 #include "platform/OpenFile.h"
-#include "platform/TestSeams.h"
+#include "platform/SystemCalls.h"
 #include "platform/Win32Api.h"
 
 namespace {
@@ -16,7 +16,6 @@ thread_local DWORD t_dwLastError = ERROR_SUCCESS;
 // Handles are slot numbers plus one, so that 0 stays "no file". Namespace-scope statics, not
 // function-local ones: they are reached twice per block header.
 std::vector<std::unique_ptr<COpenFile>> g_slots;
-CPlatformFaults g_faults;
 
 COpenFile* Lookup(HANDLE h) {
   if (h == 0 || h == INVALID_HANDLE_VALUE || h > g_slots.size() || !g_slots[h - 1]) {
@@ -48,7 +47,6 @@ bool Succeeded(DWORD dwError) {
 
 DWORD GetLastError() { return t_dwLastError; }
 void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
-CPlatformFaults& PlatformFaults() { return g_faults; }
 
 HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void* /*pSecurity*/,
                    DWORD dwDisposition, DWORD /*dwFlags*/, HANDLE /*hTemplate*/) {
@@ -61,13 +59,9 @@ HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void*
     return INVALID_HANDLE_VALUE;
   }
   const bool bWrite = (dwAccess & GENERIC_WRITE) != 0;
-  if (bWrite && g_faults.bFailWriteOpen) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return INVALID_HANDLE_VALUE;
-  }
   NativeFile file = 0;
   std::int64_t nSize = 0;
-  if (!Succeeded(NativeOpen(pszPath, bWrite, dwShareMode == 0, &file, &nSize))) return INVALID_HANDLE_VALUE;
+  if (!Succeeded(SystemCalls().Open(pszPath, bWrite, dwShareMode == 0, &file, &nSize))) return INVALID_HANDLE_VALUE;
   return AddSlot(std::make_unique<COpenFile>(file, nSize));
 }
 
@@ -75,10 +69,6 @@ BOOL ReadFile(HANDLE h, void* pBuffer, DWORD nToRead, DWORD* pnRead, void* /*pOv
   if (pnRead != nullptr) *pnRead = 0;
   COpenFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
-  if (g_faults.bFailRead) {
-    if (g_faults.nReadsBeforeFailure <= 0) return Succeeded(ERROR_IO_DEVICE);
-    --g_faults.nReadsBeforeFailure;
-  }
   size_t nDone = 0;
   const DWORD dwError = pFile->Read(static_cast<unsigned char*>(pBuffer), nToRead, &nDone);
   if (pnRead != nullptr) *pnRead = static_cast<DWORD>(nDone);
@@ -89,7 +79,6 @@ BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, 
   if (pnWritten != nullptr) *pnWritten = 0;
   COpenFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
-  if (g_faults.bFailWrite) return Succeeded(ERROR_DISK_FULL);
   size_t nDone = 0;
   const DWORD dwError = pFile->Write(static_cast<const unsigned char*>(pBuffer), nToWrite, &nDone);
   if (pnWritten != nullptr) *pnWritten = static_cast<DWORD>(nDone);
@@ -99,20 +88,17 @@ BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, 
 BOOL SetEndOfFile(HANDLE h) {
   COpenFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
-  if (g_faults.onSetEndOfFile) g_faults.onSetEndOfFile();
-  if (g_faults.bFailSetEnd) return Succeeded(ERROR_ACCESS_DENIED);
   return Succeeded(pFile->Truncate());
 }
 
 BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod) {
   COpenFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
-  if (g_faults.bFailSeek) return Succeeded(ERROR_NEGATIVE_SEEK);
   std::int64_t nBase = 0;
   if (dwMethod == FILE_CURRENT) {
     nBase = pFile->Position();
   } else if (dwMethod == FILE_END) {
-    if (!Succeeded(NativeFileSize(pFile->File(), &nBase))) return FALSE;
+    if (!Succeeded(SystemCalls().FileSize(pFile->File(), &nBase))) return FALSE;
   } else if (dwMethod != FILE_BEGIN) {
     return Succeeded(ERROR_INVALID_PARAMETER);
   }
@@ -124,6 +110,12 @@ BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, D
   pFile->SetPosition(nBase + nDistance);
   if (pnNewPos != nullptr) *pnNewPos = pFile->Position();
   return TRUE;
+}
+
+BOOL GetFileSizeEx(HANDLE h, std::int64_t* pnSize) {
+  COpenFile* pFile = Lookup(h);
+  if (pFile == nullptr) return FALSE;
+  return Succeeded(SystemCalls().FileSize(pFile->File(), pnSize));
 }
 
 BOOL CloseHandle(HANDLE h) {

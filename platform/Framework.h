@@ -15,7 +15,8 @@ class CWinApp {
   CWinApp& operator=(const CWinApp&) = delete;
 };
 
-/// Starts the framework. Non-zero when it is ready. Only a test seam makes it fail here.
+/// Starts the framework and prepares the process (see CSystemCalls::StartUp). Non-zero when
+/// it is ready.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* pszCmdLine, int nCmdShow);
 
 /// What the process hands its parent for main's result. POSIX statuses are 8 bits wide:

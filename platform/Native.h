@@ -10,8 +10,12 @@
 
 using NativeFile = std::intptr_t;  // a descriptor or a system handle
 
+/// Prepares the process for the run (signals, limits). True when the program can run.
+bool NativeStartUp();
+
 /// Opens an existing file that is not a directory, for reading or for reading and writing.
-/// With bExclusive every other opener is refused (ERROR_SHARING_VIOLATION) while it is open.
+/// With bExclusive the file is refused (ERROR_SHARING_VIOLATION) while another process has it
+/// open (for writing, when bWrite is false), and other openers are kept out while it is open.
 /// *pnSize receives the file's size.
 std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
                          std::int64_t* pnSize);

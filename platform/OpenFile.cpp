@@ -25,7 +25,7 @@ std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size
   while (nDone < nNeed || (nDone == 0 && nWant > 0)) {
     size_t n = 0;
     const std::uint32_t dwError =
-        NativeReadAt(m_file, nOffset + static_cast<std::int64_t>(nDone), pDest + nDone, nWant - nDone, &n);
+        SystemCalls().ReadAt(m_file, nOffset + static_cast<std::int64_t>(nDone), pDest + nDone, nWant - nDone, &n);
     if (dwError != 0) {
       *pnDone = nDone;
       return dwError;
@@ -107,7 +107,7 @@ std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t*
   std::uint32_t dwError = 0;
   while (nDone < nCount && dwError == 0) {
     size_t n = 0;
-    dwError = NativeWriteAt(m_file, m_nPos + static_cast<std::int64_t>(nDone), pSrc + nDone, nCount - nDone, &n);
+    dwError = SystemCalls().WriteAt(m_file, m_nPos + static_cast<std::int64_t>(nDone), pSrc + nDone, nCount - nDone, &n);
     if (dwError == 0 && n == 0) dwError = ERROR_IO_DEVICE;  // no progress and no error: do not spin
     nDone += n;
   }
@@ -119,7 +119,7 @@ std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t*
 
 std::uint32_t COpenFile::Truncate() {
   DropWindow();
-  const std::uint32_t dwError = NativeTruncate(m_file, m_nPos);
+  const std::uint32_t dwError = SystemCalls().Truncate(m_file, m_nPos);
   if (dwError == 0) m_nSizeHint = m_nPos;
   return dwError;
 }

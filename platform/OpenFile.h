@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "platform/Native.h"
+#include "platform/SystemCalls.h"
 
 class COpenFile {
  public:
   /// nSizeHint is the file's size at open. It sizes the first read-ahead, and a short read
   /// that stops exactly there counts as the end of the file; writes and truncation keep it.
   COpenFile(NativeFile file, std::int64_t nSizeHint) : m_file(file), m_nSizeHint(nSizeHint) {}
-  ~COpenFile() { NativeClose(m_file); }
+  ~COpenFile() { SystemCalls().Close(m_file); }
   COpenFile(const COpenFile&) = delete;
   COpenFile& operator=(const COpenFile&) = delete;
 

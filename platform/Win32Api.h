@@ -43,7 +43,7 @@ constexpr DWORD ERROR_IO_DEVICE = 1117;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 
 /// Opens an existing file for GENERIC_READ, or GENERIC_READ|GENERIC_WRITE. Share mode 0 means
-/// nobody else may hold the file while it is open (on POSIX an exclusive advisory lock).
+/// nobody else may hold the file while it is open (on POSIX a lease, or failing that locks).
 /// Returns INVALID_HANDLE_VALUE and sets the last error on failure.
 /// Requires: disposition OPEN_EXISTING; security and template are unused.
 HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void* pSecurity,
@@ -63,6 +63,9 @@ BOOL SetEndOfFile(HANDLE h);
 /// a position past the end is allowed and does not grow the file. A resulting negative
 /// position fails with ERROR_NEGATIVE_SEEK.
 BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod);
+
+/// The file's size now, as the system sees it. FALSE and the last error on failure.
+BOOL GetFileSizeEx(HANDLE h, std::int64_t* pnSize);
 
 /// Closes the file and releases its lock.
 BOOL CloseHandle(HANDLE h);

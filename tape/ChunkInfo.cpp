@@ -1,6 +1,7 @@
 #include "tape/ChunkInfo.h"
 
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 CChunkInfo::CChunkInfo(const CChunkInfo& other) { *this = other; }
@@ -46,7 +47,8 @@ CChunkArray::CBlock& CChunkArray::BlockOf(int nIndex, int* pnSlot) {
 }
 
 void CChunkArray::Add(const CChunkInfo& info) {
-  if (m_nCount == std::numeric_limits<int>::max()) throw std::length_error("CChunkArray is full");
+  // A list that cannot grow is out of memory, whatever the reason, and is reported as such.
+  if (m_nCount == std::numeric_limits<int>::max()) throw std::bad_alloc();
   if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity()) {
     m_blocks.emplace_back();
     m_blocks.back().reserve(static_cast<size_t>(m_blocks.size() == 1 ? kFirstBlockRecords : kBlockRecords));

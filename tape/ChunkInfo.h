@@ -43,7 +43,8 @@ class CChunkArray {
  public:
   /// Releases every record, its header and the storage.
   void RemoveAll();
-  /// Appends a deep copy; the caller keeps its own record.
+  /// Appends a deep copy; the caller keeps its own record. Throws std::bad_alloc when the list
+  /// cannot grow.
   void Add(const CChunkInfo& info);
   int GetSize() const { return m_nCount; }
   /// The record at nIndex. Throws std::out_of_range for an index outside 0..GetSize()-1.

@@ -1,7 +1,9 @@
-// The POSIX files under the layer: descriptors, pread/pwrite, flock for "no sharing", and the
-// one translation of errno into Win32 error codes.
+// The POSIX files under the layer: descriptors, pread/pwrite, a lease (or, failing that, locks)
+// for "no sharing", and the one translation of errno into Win32 error codes.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,7 +51,55 @@ bool ParentDirectoryExists(const std::string& strPath) {
 }
 
 int Fd(NativeFile file) { return static_cast<int>(file); }
+
+// A lease is granted only while no other process has the file open (for writing, in the case of
+// a read lease), and while it is held every other open waits for it to end: the share mode 0 of
+// Windows. The kernel tells the holder that someone waits with SIGIO, whose default action
+// would end the run; the check ends soon enough on its own, so the signal is ignored.
+// Answers ERROR_SHARING_VIOLATION when the file is in use, ERROR_SUCCESS when the lease is
+// held, and any other code when this file cannot have a lease at all.
+DWORD TakeLease(int fd, bool bWrite) {
+#ifdef F_SETLEASE
+  static const bool s_bSigioIgnored = ::signal(SIGIO, SIG_IGN) != SIG_ERR;
+  (void)s_bSigioIgnored;
+  if (::fcntl(fd, F_SETLEASE, bWrite ? F_WRLCK : F_RDLCK) == 0) return ERROR_SUCCESS;
+  return errno == EAGAIN ? ERROR_SHARING_VIOLATION : ERROR_GEN_FAILURE;
+#else
+  (void)fd;
+  (void)bWrite;
+  return ERROR_GEN_FAILURE;
+#endif
+}
+
+// Where no lease can be had (a file of another owner, a file system without leases): the
+// exclusive flock that other careful programs ask for too, and an open-file-description record
+// lock, which holders of POSIX record locks (lockf, fcntl) refuse. Neither keeps out a program
+// that takes no lock.
+DWORD TakeLocks(int fd, bool bWrite) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return Win32ErrorFromErrno(errno);
+#ifdef F_OFD_SETLK
+  struct flock lock {};
+  lock.l_type = bWrite ? F_WRLCK : F_RDLCK;
+  lock.l_whence = SEEK_SET;  // start 0, length 0: the whole file, however long it grows
+  // Only a conflict refuses the file; a file system without record locks just goes without.
+  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 && (errno == EAGAIN || errno == EACCES)) return ERROR_SHARING_VIOLATION;
+#endif
+  return ERROR_SUCCESS;
+}
 }  // namespace
+
+bool NativeStartUp() {
+  // A closed pipe on standard output must cost its text, not the run: the walk goes on and the
+  // exit status still counts the files.
+  ::signal(SIGPIPE, SIG_IGN);
+  // The walk holds one directory open per level of the tree; deep trees need the hard limit.
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+  }
+  return true;
+}
 
 std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
                          std::int64_t* pnSize) {
@@ -71,8 +121,13 @@ std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, Nati
     const int nFlags = ::fcntl(fd, F_GETFL);
     if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
   }
-  // No sharing: an exclusive lock that every other opener of the file also asks for.
-  if (bExclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(Win32ErrorFromErrno(errno));
+  if (bExclusive) {
+    DWORD dwHold = TakeLease(fd, bWrite);
+    if (dwHold != ERROR_SUCCESS && dwHold != ERROR_SHARING_VIOLATION) dwHold = TakeLocks(fd, bWrite);
+    if (dwHold != ERROR_SUCCESS) return fail(dwHold);
+    // The size that counts is the one seen while the file is held.
+    if (::fstat(fd, &st) != 0) return fail(Win32ErrorFromErrno(errno));
+  }
   *pFile = fd;
   *pnSize = static_cast<std::int64_t>(st.st_size);
   return ERROR_SUCCESS;

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "platform/Framework.h"
-#include "platform/TestSeams.h"
+#include "platform/SystemCalls.h"
 #include "platform/Win32Api.h"
 
 HINSTANCE GetModuleHandleA(const char* /*pszModule*/) {
@@ -16,7 +16,7 @@ const char* GetCommandLineA() { return ""; }
 
 BOOL AfxWinInit(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, const char* /*pszCmdLine*/,
                 int /*nCmdShow*/) {
-  return PlatformFaults().bFailInit ? FALSE : TRUE;
+  return SystemCalls().StartUp() ? TRUE : FALSE;
 }
 
 int ToProcessExitStatus(int nResult) {

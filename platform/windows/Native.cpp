@@ -30,6 +30,8 @@ std::uint32_t ToWalkAttributes(DWORD dwAttributes) {
 }
 }  // namespace
 
+bool NativeStartUp() { return true; }
+
 std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
                          std::int64_t* pnSize) {
   const DWORD dwAccess = GENERIC_READ | (bWrite ? GENERIC_WRITE : 0);

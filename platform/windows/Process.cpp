@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "platform/Framework.h"
-#include "platform/TestSeams.h"
+#include "platform/SystemCalls.h"
 #include "platform/Win32Api.h"
 
 HINSTANCE GetModuleHandleA(const char* /*pszModule*/) {
@@ -17,7 +17,7 @@ const char* GetCommandLineA() { return ""; }
 
 BOOL AfxWinInit(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, const char* /*pszCmdLine*/,
                 int /*nCmdShow*/) {
-  return PlatformFaults().bFailInit ? FALSE : TRUE;
+  return SystemCalls().StartUp() ? TRUE : FALSE;
 }
 
 int ToProcessExitStatus(int nResult) { return nResult; }

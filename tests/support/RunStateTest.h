@@ -1,5 +1,5 @@
-// Base fixture: every test starts and ends with the run state and the fault switches at
-// their starting values, whatever order tests run in.
+// Base fixture: every test starts and ends with the run state at its starting values,
+// whatever order tests run in.
 #ifndef TESTS_SUPPORT_RUNSTATETEST_H_
 #define TESTS_SUPPORT_RUNSTATETEST_H_
 
@@ -7,7 +7,6 @@
 
 #include "app/Globals.h"
 #include "platform/DebugOutput.h"
-#include "platform/TestSeams.h"
 
 class CRunStateTest : public ::testing::Test {
  protected:
@@ -17,7 +16,6 @@ class CRunStateTest : public ::testing::Test {
  private:
   static void Reset() {
     ResetRunState();
-    PlatformFaults() = CPlatformFaults{};
     SetDebugOutputSink(nullptr);
   }
 };

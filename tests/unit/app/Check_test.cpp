@@ -1,4 +1,4 @@
-// The check's failure paths, provoked with the platform's fault switches.
+// The check's failure paths, provoked with fault-injecting system calls.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,8 +6,10 @@
 
 #include "app/Check.h"
 #include "app/Globals.h"
+#include "app/Repair.h"
 #include "support/FormatLastError.h"
 #include "tests/support/Capture.h"
+#include "tests/support/FaultSystemCalls.h"
 #include "tests/support/RunStateTest.h"
 #include "tests/support/TapeBuilder.h"
 #include "tests/support/TempDir.h"
@@ -31,6 +33,7 @@ class CCheckTest : public CRunStateTest {
            FormatLastError(dwCode).GetString() + "\n";
   }
   CTempDir m_dir;
+  CFaultSystemCalls m_faults;
   std::string m_strOut, m_strErr, m_strAfter;
 };
 
@@ -40,18 +43,18 @@ const std::string kRewriteAsMark = CTapeBuilder().First(50).Raw(std::string(6, '
 
 TEST_F(CCheckTest, FailedRepairIsCountedAndReportedNotPrintedAsFixed) {
   const struct {
-    bool CPlatformFaults::*pSwitch;
+    bool CFaultSystemCalls::*pSwitch;
     const std::string* pTape;
     DWORD dwCode;
   } cases[] = {
-      {&CPlatformFaults::bFailSetEnd, &kCutAfterWhole, ERROR_ACCESS_DENIED},
-      {&CPlatformFaults::bFailWrite, &kRewriteAsMark, ERROR_DISK_FULL},
+      {&CFaultSystemCalls::bFailTruncate, &kCutAfterWhole, ERROR_ACCESS_DENIED},
+      {&CFaultSystemCalls::bFailWrite, &kRewriteAsMark, ERROR_DISK_FULL},
   };
   for (const bool bKeepGoing : {false, true}) {
     for (const auto& c : cases) {
       ResetRunState();
-      PlatformFaults() = CPlatformFaults{};
-      PlatformFaults().*c.pSwitch = true;
+      m_faults.bFailTruncate = m_faults.bFailWrite = false;
+      m_faults.*c.pSwitch = true;
       g_bKeepGoing = bKeepGoing;
       EXPECT_FALSE(Check(*c.pTape)) << c.dwCode;
       EXPECT_EQ(m_strOut, "") << c.dwCode;
@@ -63,29 +66,15 @@ TEST_F(CCheckTest, FailedRepairIsCountedAndReportedNotPrintedAsFixed) {
   }
 }
 
-TEST_F(CCheckTest, RepairReportsAFailedSeekAndLeavesTheFile) {
-  const std::string strPath = m_dir / "t.aws";
-  WriteFileBytes(strPath, kCutAfterWhole);
-  g_dwAccess = GENERIC_READ | GENERIC_WRITE;
-  g_hFile = CreateFileA(strPath.c_str(), g_dwAccess, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
-  ASSERT_NE(g_hFile, INVALID_HANDLE_VALUE);
-  CChunkInfo whole;
-  whole.Set(0, 0, AwsHeader(100, 0, 0xA0, 0).data(), false);
-  g_ChunkArray.Add(whole);
-  PlatformFaults().bFailSeek = true;
-  EXPECT_FALSE(RepairTapeFile());
-  EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
-  CloseTapeFile();
-  EXPECT_EQ(ReadFileBytes(strPath), kCutAfterWhole);
-}
-
 TEST_F(CCheckTest, ReadErrorDuringTheWalkChangesNothing) {
-  PlatformFaults().bFailRead = true;
-  PlatformFaults().nReadsBeforeFailure = 2;  // the probe and the first header read succeed
-  EXPECT_FALSE(Check(kCutAfterWhole));
+  CTapeBuilder tape;
+  for (int i = 0; i < 10; ++i) tape.Whole(10000);  // more than the first read-ahead holds
+  const std::string strTape = tape.Raw("xy").Bytes();
+  m_faults.nReadsBeforeFailure = 1;  // the probe's read succeeds
+  EXPECT_FALSE(Check(strTape));
   EXPECT_EQ(m_strErr, ErrorLine("reading", ERROR_IO_DEVICE));
   EXPECT_EQ(m_strOut, "");
-  EXPECT_EQ(m_strAfter, kCutAfterWhole);
+  EXPECT_EQ(m_strAfter, strTape);
   EXPECT_EQ(g_nExitCode, -1);
   EXPECT_EQ(g_hFile, 0u);
   EXPECT_EQ(g_ChunkArray.GetSize(), 0);
@@ -108,7 +97,7 @@ TEST_F(CCheckTest, RecordsCarryOffsetsAndTapeFileNumbers) {
     bool operator==(const CSeen& o) const { return nOffset == o.nOffset && nFileNum == o.nFileNum && eType == o.eType; }
   };
   std::vector<CSeen> seen;
-  PlatformFaults().onSetEndOfFile = [&seen] {
+  m_faults.onTruncate = [&seen] {
     for (int i = 0; i < g_ChunkArray.GetSize(); ++i) {
       const CChunkInfo& info = g_ChunkArray.GetAt(i);
       seen.push_back({info.m_nOffset, info.m_nFileNum, info.m_pHdr->GetChunkType()});

@@ -26,8 +26,8 @@ TEST(FileTest, FailedOpensGiveTheWin32Codes) {
   EXPECT_EQ(Open(dir.Path(), GENERIC_READ | GENERIC_WRITE), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
 
-  // No sharing: a second opener is refused while the first holds the file.
-  const HANDLE h = Open(dir / "f", GENERIC_READ);
+  // No sharing: a second opener is refused while the first holds the file for writing.
+  const HANDLE h = Open(dir / "f", GENERIC_READ | GENERIC_WRITE);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Open(dir / "f", GENERIC_READ), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
