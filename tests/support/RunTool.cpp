@@ -58,7 +58,8 @@ HANDLE OpenInheritable(const std::string& strPath, bool bWrite) {
 std::string ToolPath() { return FullPath(BRENDIX_EXE); }
 std::string SeamToolPath() { return FullPath(BRENDIX_SEAMS_EXE); }
 
-CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd) {
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
+                    const std::function<void()>& /*childSetup*/) {
   CTempDir outputs;
   const std::string strOut = outputs / "out";
   const std::string strErr = outputs / "err";
@@ -102,7 +103,8 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
 std::string ToolPath() { return BRENDIX_EXE; }
 std::string SeamToolPath() { return BRENDIX_SEAMS_EXE; }
 
-CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd) {
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
+                    const std::function<void()>& childSetup) {
   CTempDir outputs;
   const std::string strOut = outputs / "out";
   const std::string strErr = outputs / "err";
@@ -116,6 +118,7 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
     ::dup2(fdOut, 1);
     ::dup2(fdErr, 2);
     if (::chdir(strCwd.c_str()) != 0) ::_exit(126);
+    if (childSetup) childSetup();
     std::vector<char*> args;
     for (const auto& str : argv) args.push_back(const_cast<char*>(str.c_str()));
     args.push_back(nullptr);

@@ -2,6 +2,7 @@
 #ifndef TESTS_SUPPORT_RUNTOOL_H_
 #define TESTS_SUPPORT_RUNTOOL_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@ struct CToolResult {
   std::string strErr;
 };
 
-/// Runs argv (argv[0] is the executable) in strCwd, with no standard input.
-CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd);
+/// Runs argv (argv[0] is the executable) in strCwd, with no standard input. On POSIX,
+/// childSetup runs in the child just before the program starts (limits, other streams).
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
+                    const std::function<void()>& childSetup = {});
 
 /// The program itself, and the program with its fault switches reachable.
 std::string ToolPath();
