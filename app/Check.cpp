@@ -17,8 +17,12 @@ namespace {
 constexpr DWORD kProbeSize = 12;
 
 HANDLE OpenWithCurrentAccess() {
-  const HANDLE h = CreateFileA(g_strFilePath, g_dwAccess, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, 0);
+  // The file opened must be the one listed: an entry listed as a file, not as a link to one, is
+  // not followed should a link have taken its place since.
+  const DWORD dwFlags = (g_dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                            ? FILE_ATTRIBUTE_NORMAL
+                            : FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+  const HANDLE h = CreateFileA(g_strFilePath, g_dwAccess, 0, nullptr, OPEN_EXISTING, dwFlags, 0);
   return h == INVALID_HANDLE_VALUE ? 0 : h;
 }
 
@@ -46,7 +50,11 @@ bool IsTapeStart(const unsigned char* pProbe, DWORD nRead) {
   }
   const std::unique_ptr<CChunkHdr> pHdr = MakeChunkHdr(g_bIsFKT);
   pHdr->Load(pProbe);
-  return nRead >= pHdr->GetHdrSize() && pHdr->IsValid();
+  if (nRead < pHdr->GetHdrSize()) return false;
+  // No writer starts a tape inside a block: a first header that is a middle or last chunk
+  // belongs to some other kind of file.
+  const ChunkType eType = pHdr->GetChunkType();
+  return eType == CHUNK_WHOLE || eType == CHUNK_FIRST || eType == CHUNK_TAPEMARK;
 }
 
 void CountDamagedFile() {
@@ -101,6 +109,12 @@ bool CheckTapeFile() {
 
   g_dwAccess = g_bReadOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   if (!OpenTapeFile() || !GetFileSizeEx(g_hFile, &g_nFileSize)) {
+    if (GetLastError() == ERROR_CANT_ACCESS_FILE) {
+      // No regular file (any more): a system file, skipped without a word like those the
+      // walk lists as such.
+      CloseTapeFile();
+      return true;
+    }
     ReportIOError("opening");
     CloseTapeFile();
     return false;

@@ -21,6 +21,7 @@ std::int32_t g_nExitCode = 0;
 std::int32_t g_nFileSpin = 0;
 std::int32_t g_nChunkSpin = 0;
 DWORD g_dwLastError = 0;
+DWORD g_dwFileAttributes = 0;
 
 void ResetRunState() {
   g_ChunkArray.RemoveAll();
@@ -35,4 +36,5 @@ void ResetRunState() {
   g_nFileSize = 0;
   g_nExitCode = g_nFileSpin = g_nChunkSpin = 0;
   g_dwLastError = 0;
+  g_dwFileAttributes = 0;
 }

@@ -33,6 +33,7 @@ extern std::int32_t g_nChunkSpin;  // header reads attempted
 extern DWORD g_dwLastError;        // last failed system call noted; nothing reads it back
 extern CString g_strFileSpec;      // the file argument as typed
 extern CString g_strFilePath;      // full path of the entry in hand
+extern DWORD g_dwFileAttributes;   // the entry in hand as the walk listed it (FILE_ATTRIBUTE_*)
 
 /// Puts every value back to its starting value (closing a file left open) so that each test
 /// starts from a fresh run.

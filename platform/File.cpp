@@ -49,7 +49,7 @@ DWORD GetLastError() { return t_dwLastError; }
 void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
 
 HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void* /*pSecurity*/,
-                   DWORD dwDisposition, DWORD /*dwFlags*/, HANDLE /*hTemplate*/) {
+                   DWORD dwDisposition, DWORD dwFlags, HANDLE /*hTemplate*/) {
   if (pszPath == nullptr || *pszPath == '\0') {
     SetLastError(ERROR_INVALID_NAME);
     return INVALID_HANDLE_VALUE;
@@ -61,7 +61,10 @@ HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void*
   const bool bWrite = (dwAccess & GENERIC_WRITE) != 0;
   NativeFile file = 0;
   std::int64_t nSize = 0;
-  if (!Succeeded(SystemCalls().Open(pszPath, bWrite, dwShareMode == 0, &file, &nSize))) return INVALID_HANDLE_VALUE;
+  const bool bNoFollow = (dwFlags & FILE_FLAG_OPEN_REPARSE_POINT) != 0;
+  if (!Succeeded(SystemCalls().Open(pszPath, bWrite, dwShareMode == 0, bNoFollow, &file, &nSize))) {
+    return INVALID_HANDLE_VALUE;
+  }
   return AddSlot(std::make_unique<COpenFile>(file, nSize));
 }
 

@@ -13,11 +13,13 @@ using NativeFile = std::intptr_t;  // a descriptor or a system handle
 /// Prepares the process for the run (signals, limits). True when the program can run.
 bool NativeStartUp();
 
-/// Opens an existing file that is not a directory, for reading or for reading and writing.
+/// Opens an existing regular file, for reading or for reading and writing, without waiting.
 /// With bExclusive the file is refused (ERROR_SHARING_VIOLATION) while another process has it
 /// open (for writing, when bWrite is false), and other openers are kept out while it is open.
-/// *pnSize receives the file's size.
-std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+/// With bNoFollow a symbolic link at the end of the path is not followed. Anything but a
+/// regular file gives ERROR_CANT_ACCESS_FILE, except a directory reached through a followed
+/// path, which gives ERROR_ACCESS_DENIED. *pnSize receives the file's size.
+std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow, NativeFile* pFile,
                          std::int64_t* pnSize);
 /// One read of up to nCount bytes at nOffset; *pnDone is 0 at or past the end of the file.
 std::uint32_t NativeReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,

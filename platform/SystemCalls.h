@@ -16,9 +16,9 @@ class CSystemCalls {
 
   /// Prepares the process: true when the program can run.
   virtual bool StartUp() { return NativeStartUp(); }
-  virtual std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+  virtual std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow, NativeFile* pFile,
                              std::int64_t* pnSize) {
-    return NativeOpen(pszPath, bWrite, bExclusive, pFile, pnSize);
+    return NativeOpen(pszPath, bWrite, bExclusive, bNoFollow, pFile, pnSize);
   }
   virtual std::uint32_t ReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,
                                std::size_t* pnDone) {

@@ -20,6 +20,8 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;  // a link, where the walk lists one
+constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000;  // a link at the path is not followed
 constexpr DWORD FILE_BEGIN = 0;
 constexpr DWORD FILE_CURRENT = 1;
 constexpr DWORD FILE_END = 2;
@@ -40,11 +42,15 @@ constexpr DWORD ERROR_INVALID_NAME = 123;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
 constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
 constexpr DWORD ERROR_IO_DEVICE = 1117;
+constexpr DWORD ERROR_CANT_ACCESS_FILE = 1920;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 
 /// Opens an existing file for GENERIC_READ, or GENERIC_READ|GENERIC_WRITE. Share mode 0 means
 /// nobody else may hold the file while it is open (on POSIX a lease, or failing that locks).
 /// Returns INVALID_HANDLE_VALUE and sets the last error on failure.
+/// With FILE_FLAG_OPEN_REPARSE_POINT in dwFlags a symbolic link at the path is not followed
+/// (POSIX). Anything but a regular file fails with ERROR_CANT_ACCESS_FILE, except a directory
+/// opened without that flag (ERROR_ACCESS_DENIED); no open waits.
 /// Requires: disposition OPEN_EXISTING; security and template are unused.
 HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void* pSecurity,
                    DWORD dwDisposition, DWORD dwFlags, HANDLE hTemplate);

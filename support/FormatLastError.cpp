@@ -30,6 +30,7 @@ constexpr CErrorText kTexts[] = {
     {ERROR_FILENAME_EXCED_RANGE, "The filename or extension is too long."},
     {ERROR_FILE_TOO_LARGE, "The file size exceeds the limit allowed and cannot be saved."},
     {ERROR_IO_DEVICE, "The request could not be performed because of an I/O device error."},
+    {ERROR_CANT_ACCESS_FILE, "The file cannot be accessed by the system."},
     {ERROR_CANT_RESOLVE_FILENAME, "The name of the file cannot be resolved by the system."},
 };
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "platform/Native.h"
 #include "platform/Win32Api.h"
+#include "platform/posix/OpenPath.h"
 
 namespace {
 DWORD Win32ErrorFromErrno(int nErrno) {
@@ -47,7 +48,7 @@ bool ParentDirectoryExists(const std::string& strPath) {
   if (nSlash == std::string::npos) return true;
   const std::string strDir = nSlash == 0 ? "/" : strPath.substr(0, nSlash);
   struct stat st {};
-  return ::stat(strDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return StatPath(strDir.c_str(), &st, true) == 0 && S_ISDIR(st.st_mode);
 }
 
 int Fd(NativeFile file) { return static_cast<int>(file); }
@@ -101,12 +102,15 @@ bool NativeStartUp() {
   return true;
 }
 
-std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow, NativeFile* pFile,
                          std::int64_t* pnSize) {
-  // O_NONBLOCK keeps a FIFO or a device from hanging the open; it is cleared again below.
-  const int fd = ::open(pszPath, (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  // O_NONBLOCK keeps a FIFO or a device swapped in after the listing from hanging the open;
+  // O_NOFOLLOW keeps a link swapped in from leading elsewhere (it fails with ELOOP).
+  const int nFlags = (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (bNoFollow ? O_NOFOLLOW : 0);
+  const int fd = OpenPath(pszPath, nFlags);
   if (fd < 0) {
     const int nErr = errno;
+    if (bNoFollow && nErr == ELOOP) return ERROR_CANT_ACCESS_FILE;
     return nErr == ENOENT && !ParentDirectoryExists(pszPath) ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(nErr);
   }
   auto fail = [fd](DWORD dwError) {
@@ -115,12 +119,10 @@ std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, Nati
   };
   struct stat st {};
   if (::fstat(fd, &st) != 0) return fail(Win32ErrorFromErrno(errno));
-  // Windows refuses to open a directory as a file; do the same.
-  if (S_ISDIR(st.st_mode)) return fail(ERROR_ACCESS_DENIED);
-  if (!S_ISREG(st.st_mode)) {  // non-blocking matters only for what is not a regular file
-    const int nFlags = ::fcntl(fd, F_GETFL);
-    if (nFlags >= 0) ::fcntl(fd, F_SETFL, nFlags & ~O_NONBLOCK);
-  }
+  // Windows refuses to open a directory as a file; do the same. Anything else that is no
+  // regular file is no tape, and reading it could wait for ever.
+  if (S_ISDIR(st.st_mode) && !bNoFollow) return fail(ERROR_ACCESS_DENIED);
+  if (!S_ISREG(st.st_mode)) return fail(ERROR_CANT_ACCESS_FILE);
   if (bExclusive) {
     DWORD dwHold = TakeLease(fd, bWrite);
     if (dwHold != ERROR_SUCCESS && dwHold != ERROR_SHARING_VIOLATION) dwHold = TakeLocks(fd, bWrite);

@@ -32,7 +32,8 @@ std::uint32_t ToWalkAttributes(DWORD dwAttributes) {
 
 bool NativeStartUp() { return true; }
 
-std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+// A file swapped for a link after the listing is the system's concern here: links are followed.
+std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool /*bNoFollow*/, NativeFile* pFile,
                          std::int64_t* pnSize) {
   const DWORD dwAccess = GENERIC_READ | (bWrite ? GENERIC_WRITE : 0);
   const DWORD dwShare = bExclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;

@@ -2,10 +2,10 @@
 
 bool CFaultSystemCalls::StartUp() { return !bFailStartUp && CSystemCalls::StartUp(); }
 
-std::uint32_t CFaultSystemCalls::Open(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
-                                      std::int64_t* pnSize) {
+std::uint32_t CFaultSystemCalls::Open(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow,
+                                      NativeFile* pFile, std::int64_t* pnSize) {
   if (bWrite && bFailWriteOpen) return ERROR_ACCESS_DENIED;
-  return CSystemCalls::Open(pszPath, bWrite, bExclusive, pFile, pnSize);
+  return CSystemCalls::Open(pszPath, bWrite, bExclusive, bNoFollow, pFile, pnSize);
 }
 
 std::uint32_t CFaultSystemCalls::ReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,

@@ -26,7 +26,7 @@ class CFaultSystemCalls : public CSystemCalls {
   std::function<void()> onTruncate;
 
   bool StartUp() override;
-  std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, NativeFile* pFile,
+  std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow, NativeFile* pFile,
                      std::int64_t* pnSize) override;
   std::uint32_t ReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,
                        std::size_t* pnDone) override;
