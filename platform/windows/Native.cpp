@@ -21,6 +21,37 @@ OVERLAPPED At(std::int64_t nOffset) {
 // One call moves at most this much; callers loop over short transfers.
 DWORD Chunk(std::size_t nCount) { return static_cast<DWORD>(std::min<std::size_t>(nCount, 1u << 30)); }
 
+// The program's narrow strings are in the ANSI code page, as the A functions take them.
+std::wstring Widen(const std::string& str) {
+  if (str.empty()) return std::wstring();
+  const int nLen = ::MultiByteToWideChar(CP_ACP, 0, str.data(), static_cast<int>(str.size()), nullptr, 0);
+  std::wstring wstr(static_cast<std::size_t>(nLen), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, str.data(), static_cast<int>(str.size()), &wstr[0], nLen);
+  return wstr;
+}
+
+std::string Narrow(const wchar_t* pwsz) {
+  const int nLen = ::WideCharToMultiByte(CP_ACP, 0, pwsz, -1, nullptr, 0, nullptr, nullptr);
+  if (nLen <= 1) return std::string();
+  std::string str(static_cast<std::size_t>(nLen), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, pwsz, -1, &str[0], nLen, nullptr, nullptr);
+  str.resize(static_cast<std::size_t>(nLen - 1));
+  return str;
+}
+
+// Paths past MAX_PATH reach the system only in the "\\?\" form, which takes a full path with
+// backslashes and no "." or ".." parts (the walk builds them that way) through the W functions.
+std::wstring SystemPath(const std::string& strPath) {
+  std::wstring wstr = Widen(strPath);
+  if (wstr.size() < MAX_PATH || wstr.rfind(L"\\\\?\\", 0) == 0) return wstr;
+  for (auto& ch : wstr) {
+    if (ch == L'/') ch = L'\\';
+  }
+  if (wstr.size() > 2 && wstr[1] == L':') return L"\\\\?\\" + wstr;
+  if (wstr.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + wstr.substr(2);
+  return wstr;
+}
+
 std::uint32_t ToWalkAttributes(DWORD dwAttributes) {
   // A junction or a link to a directory is never entered: a loop would make the walk endless.
   if ((dwAttributes & FILE_ATTRIBUTE_DIRECTORY) && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -37,7 +68,8 @@ std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool
                          std::int64_t* pnSize) {
   const DWORD dwAccess = GENERIC_READ | (bWrite ? GENERIC_WRITE : 0);
   const DWORD dwShare = bExclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  const HANDLE h = ::CreateFileA(pszPath, dwAccess, dwShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h =
+      ::CreateFileW(SystemPath(pszPath).c_str(), dwAccess, dwShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(h, &size)) {
@@ -106,18 +138,18 @@ bool NativeErrorText(std::uint32_t dwCode, std::string* pstrText) {
 void NativeDebugOutput(const char* pszText) { ::OutputDebugStringA(pszText); }
 
 std::intptr_t NativeFindFirst(const char* pszPattern, CNativeFindEntry* pEntry) {
-  WIN32_FIND_DATAA data{};
-  const HANDLE hFind = ::FindFirstFileA(pszPattern, &data);
+  WIN32_FIND_DATAW data{};
+  const HANDLE hFind = ::FindFirstFileW(SystemPath(pszPattern).c_str(), &data);
   if (hFind == INVALID_HANDLE_VALUE) return -1;
-  pEntry->strName = data.cFileName;
+  pEntry->strName = Narrow(data.cFileName);
   pEntry->dwAttributes = ToWalkAttributes(data.dwFileAttributes);
   return reinterpret_cast<std::intptr_t>(hFind);
 }
 
 bool NativeFindNext(std::intptr_t hFind, CNativeFindEntry* pEntry) {
-  WIN32_FIND_DATAA data{};
-  if (!::FindNextFileA(reinterpret_cast<HANDLE>(hFind), &data)) return false;
-  pEntry->strName = data.cFileName;
+  WIN32_FIND_DATAW data{};
+  if (!::FindNextFileW(reinterpret_cast<HANDLE>(hFind), &data)) return false;
+  pEntry->strName = Narrow(data.cFileName);
   pEntry->dwAttributes = ToWalkAttributes(data.dwFileAttributes);
   return true;
 }
@@ -125,10 +157,12 @@ bool NativeFindNext(std::intptr_t hFind, CNativeFindEntry* pEntry) {
 void NativeFindClose(std::intptr_t hFind) { ::FindClose(reinterpret_cast<HANDLE>(hFind)); }
 
 std::string NativeFullPath(const std::string& strPath) {
-  const DWORD nNeed = ::GetFullPathNameA(strPath.c_str(), 0, nullptr, nullptr);
+  const std::wstring wstrPath = Widen(strPath);
+  const DWORD nNeed = ::GetFullPathNameW(wstrPath.c_str(), 0, nullptr, nullptr);
   if (nNeed == 0) return strPath;
-  std::string strFull(nNeed, '\0');
-  const DWORD nLen = ::GetFullPathNameA(strPath.c_str(), nNeed, &strFull[0], nullptr);
-  strFull.resize(nLen < nNeed ? nLen : 0);
-  return strFull.empty() ? strPath : strFull;
+  std::wstring wstrFull(nNeed, L'\0');
+  const DWORD nLen = ::GetFullPathNameW(wstrPath.c_str(), nNeed, &wstrFull[0], nullptr);
+  if (nLen == 0 || nLen >= nNeed) return strPath;
+  wstrFull.resize(nLen);
+  return Narrow(wstrFull.c_str());
 }

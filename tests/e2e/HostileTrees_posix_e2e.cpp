@@ -1,12 +1,11 @@
 // Trees that fight back: links before "..", a working directory removed under the program,
-// trees deeper than the descriptors and paths longer than the system's limit.
+// trees deeper than the descriptors.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "tests/support/E2eTest.h"
@@ -14,24 +13,6 @@
 namespace {
 using CHostileTreesE2eTest = CE2eTest;
 
-// Makes the directories of strRelPath below dirfd one at a time, so that the whole path may be
-// longer than the system takes in one call; writes strBytes into its last part.
-void PutBelow(int dirfd, const std::string& strRelPath, const std::string& strBytes) {
-  const auto nSlash = strRelPath.find('/');
-  if (nSlash == std::string::npos) {
-    const int fd = ::openat(dirfd, strRelPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, strBytes.data(), strBytes.size()), static_cast<ssize_t>(strBytes.size()));
-    ::close(fd);
-    return;
-  }
-  const std::string strDir = strRelPath.substr(0, nSlash);
-  ::mkdirat(dirfd, strDir.c_str(), 0755);
-  const int subfd = ::openat(dirfd, strDir.c_str(), O_RDONLY | O_DIRECTORY);
-  ASSERT_GE(subfd, 0);
-  PutBelow(subfd, strRelPath.substr(nSlash + 1), strBytes);
-  ::close(subfd);
-}
 // Whether the system's listing of strDir gives strFirst before strSecond.
 bool ListsBefore(const std::string& strDir, const std::string& strFirst, const std::string& strSecond) {
   for (const auto& entry : std::filesystem::directory_iterator(strDir)) {
@@ -92,20 +73,4 @@ TEST_F(CHostileTreesE2eTest, TreeDeeperThanTheOpenFileLimitIsWalkedWhole) {
   EXPECT_EQ(SortedLines(result.strOut), SortedLines(strExpected));
   EXPECT_EQ(result.strErr, "");
   EXPECT_EQ(result.nStatus, 4);
-}
-
-// Tapes below a path longer than the system takes in one call are walked into and repaired.
-TEST_F(CHostileTreesE2eTest, PathsPastTheSystemLimitAreWalkedAndOpened) {
-  std::string strRel;
-  for (int nLevel = 0; nLevel < 20; ++nLevel) strRel += std::string(240, static_cast<char>('a' + nLevel)) + "/";
-  strRel += "t.aws";
-  const int dirfd = ::open(m_dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
-  PutBelow(dirfd, strRel, kDamaged);
-  const CToolResult result = Run({"/s", "*"});
-  EXPECT_EQ(result.strOut, Line("!! ", strRel));
-  EXPECT_EQ(result.nStatus, 1);
-  EXPECT_EQ(Run({"/s", "/v", "*"}).strOut, Line("OK ", strRel));  // the repair took
-  ::close(dirfd);
-  // Removing such a tree needs a tool that walks it piece by piece, as the program does.
-  EXPECT_EQ(std::system(("rm -rf '" + (m_dir / "aaaa") + "'*").c_str()), 0);
 }

@@ -60,3 +60,15 @@ TEST_F(CWalkE2eTest, ErrorInASubdirectoryEndsTheWholeRun) {
   EXPECT_EQ(result.nStatus, 8);
   EXPECT_NE(result.strErr.find("** ERROR opening file"), std::string::npos);
 }
+
+// Tapes below a path longer than the system takes in one call are walked into and repaired, and
+// the printed path is whole.
+TEST_F(CWalkE2eTest, PathsPastTheSystemLimitAreWalkedAndOpened) {
+  std::string strRel;
+  for (int n = 0; strRel.size() <= SystemPathLimit(); ++n) strRel += std::string(60, static_cast<char>('a' + n % 26)) + "/";
+  strRel += "t.aws";
+  PutDeep(m_dir.Path(), strRel, kDamaged);
+  EXPECT_EQ(Run({"/s", "*"}).strOut, Line("!! ", strRel));
+  EXPECT_EQ(Run({"/s", "/v", "*"}).strOut, Line("OK ", strRel));
+  RemoveDeep(m_dir.Path(), strRel);
+}

@@ -1,4 +1,4 @@
-// The tests' own system calls: the only test file with OS conditionals.
+// The tests' own system calls, on POSIX and on Windows.
 #include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
@@ -7,14 +7,29 @@
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace {
+std::vector<std::string> PathParts(const std::string& strRelPath) {
+  std::vector<std::string> parts;
+  for (std::size_t nStart = 0; nStart <= strRelPath.size();) {
+    const std::size_t nEnd = std::min(strRelPath.find('/', nStart), strRelPath.size());
+    parts.push_back(strRelPath.substr(nStart, nEnd - nStart));
+    nStart = nEnd + 1;
+  }
+  return parts;
+}
+}  // namespace
 
 std::string UniqueTempPath(const std::string& strPrefix) {
   // Test processes run side by side: the process id and the clock keep their names apart even
@@ -52,6 +67,32 @@ static bool AddAttribute(const std::string& strPath, DWORD dwBit) {
   return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
 }
 bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_SYSTEM); }
+
+std::size_t SystemPathLimit() { return MAX_PATH; }
+
+// Past MAX_PATH only the "\\?\" form of a full path reaches the system.
+static std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts, std::size_t nParts) {
+  std::wstring wstr = L"\\\\?\\" + std::wstring(strDir.begin(), strDir.end());
+  for (std::size_t i = 0; i < nParts; ++i) wstr += L"\\" + std::wstring(parts[i].begin(), parts[i].end());
+  return wstr;
+}
+
+void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
+  const auto parts = PathParts(strRelPath);
+  for (std::size_t n = 1; n < parts.size(); ++n) ::CreateDirectoryW(LongForm(strDir, parts, n).c_str(), nullptr);
+  const HANDLE h = ::CreateFileW(LongForm(strDir, parts, parts.size()).c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD nWritten = 0;
+  ::WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten, nullptr);
+  ::CloseHandle(h);
+}
+
+void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
+  const auto parts = PathParts(strRelPath);
+  ::DeleteFileW(LongForm(strDir, parts, parts.size()).c_str());
+  for (std::size_t n = parts.size() - 1; n > 0; --n) ::RemoveDirectoryW(LongForm(strDir, parts, n).c_str());
+}
 bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
 #else
 char NativeSeparator() { return '/'; }
@@ -64,5 +105,37 @@ CFileHolder::CFileHolder(const std::string& strPath) : m_nHandle(::open(strPath.
 CFileHolder::~CFileHolder() { ::close(static_cast<int>(m_nHandle)); }
 
 bool SetSystemAttribute(const std::string& /*strPath*/) { return false; }
+
+std::size_t SystemPathLimit() { return PATH_MAX; }
+
+// Each directory is made and entered relative to the one before it, never by its whole path.
+void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
+  const auto parts = PathParts(strRelPath);
+  int dirfd = ::open(strDir.c_str(), O_RDONLY | O_DIRECTORY);
+  for (std::size_t n = 0; n + 1 < parts.size() && dirfd >= 0; ++n) {
+    ::mkdirat(dirfd, parts[n].c_str(), 0755);
+    const int subfd = ::openat(dirfd, parts[n].c_str(), O_RDONLY | O_DIRECTORY);
+    ::close(dirfd);
+    dirfd = subfd;
+  }
+  ASSERT_GE(dirfd, 0);
+  const int fd = ::openat(dirfd, parts.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ::close(dirfd);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(::write(fd, strBytes.data(), strBytes.size()), static_cast<ssize_t>(strBytes.size()));
+  ::close(fd);
+}
+
+void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
+  const auto parts = PathParts(strRelPath);
+  std::vector<int> dirfds{::open(strDir.c_str(), O_RDONLY | O_DIRECTORY)};
+  for (std::size_t n = 0; n + 1 < parts.size(); ++n) dirfds.push_back(::openat(dirfds.back(), parts[n].c_str(), O_RDONLY | O_DIRECTORY));
+  ::unlinkat(dirfds.back(), parts.back().c_str(), 0);
+  for (std::size_t n = parts.size() - 1; n > 0; --n) {
+    ::close(dirfds[n]);
+    ::unlinkat(dirfds[n - 1], parts[n - 1].c_str(), AT_REMOVEDIR);
+  }
+  ::close(dirfds[0]);
+}
 bool SetHiddenAttribute(const std::string& /*strPath*/) { return false; }
 #endif

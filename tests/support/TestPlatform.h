@@ -2,6 +2,7 @@
 #ifndef TESTS_SUPPORT_TESTPLATFORM_H_
 #define TESTS_SUPPORT_TESTPLATFORM_H_
 
+#include <cstddef>
 #include <string>
 
 /// The separator the program prints between directory and name.
@@ -26,6 +27,14 @@ class CFileHolder {
  private:
   long long m_nHandle;
 };
+
+/// The longest path the system takes in one call.
+std::size_t SystemPathLimit();
+/// Writes strBytes to strDir/strRelPath ("/" between parts), making its directories on the
+/// way one at a time, so that the whole path may be longer than SystemPathLimit().
+void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes);
+/// Removes what PutDeep made.
+void RemoveDeep(const std::string& strDir, const std::string& strRelPath);
 
 /// Gives the file the system or hidden attribute. False where there are no such attributes.
 bool SetSystemAttribute(const std::string& strPath);
