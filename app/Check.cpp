@@ -37,6 +37,12 @@ bool OpenTapeFile() {
   return g_hFile != 0;
 }
 
+// Whether the data of the block whose valid header stands at nOffset ends within the file as
+// it was when the check began.
+bool BlockFitsInFile(std::int64_t nOffset, const CChunkHdr& hdr) {
+  return nOffset + std::int64_t{hdr.GetHdrSize()} + std::int64_t{hdr.GetCurLen()} <= g_nFileSize;
+}
+
 // Decides the kind from the first bytes and whether the first header is complete and valid.
 // Only the nRead bytes actually read count: a file too short for its first header is no tape.
 bool IsTapeStart(const unsigned char* pProbe, DWORD nRead) {
@@ -52,9 +58,11 @@ bool IsTapeStart(const unsigned char* pProbe, DWORD nRead) {
   pHdr->Load(pProbe);
   if (nRead < pHdr->GetHdrSize()) return false;
   // No writer starts a tape inside a block: a first header that is a middle or last chunk
-  // belongs to some other kind of file.
+  // belongs to some other kind of file. Nor is a file whose first block does not fit in it a
+  // tape worth keeping; it may well be some other file that merely begins like one.
   const ChunkType eType = pHdr->GetChunkType();
-  return eType == CHUNK_WHOLE || eType == CHUNK_FIRST || eType == CHUNK_TAPEMARK;
+  if (eType == CHUNK_TAPEMARK) return true;
+  return (eType == CHUNK_WHOLE || eType == CHUNK_FIRST) && BlockFitsInFile(0, *pHdr);
 }
 
 void CountDamagedFile() {
@@ -66,9 +74,10 @@ void PrintResult(const char* pszPrefix) { LogMsg(stdout, "%s%s\n", pszPrefix, g_
 // How a walk over the headers ended.
 enum class EWalkEnd { kClean, kDamaged, kReadFailed, kRepairFailed };
 
-// Walks the headers from the start, recording each complete and valid one, and hands the file
-// to the repair at the first header that is not. The list grows by one record per header, so
-// on a huge tape it may exhaust memory: that ends the walk with std::bad_alloc.
+// Walks the headers from the start, recording each complete and valid one whose block fits in
+// the file, and hands the file to the repair at the first header that is not: cut short,
+// malformed, or with data the end of the file cuts short. The list grows by one record per
+// header, so on a huge tape it may exhaust memory: that ends the walk with std::bad_alloc.
 EWalkEnd WalkTape() {
   std::int64_t nPos = SetFilePointer64(g_hFile, 0, FILE_BEGIN);
   const std::unique_ptr<CChunkHdr> pHdr = MakeChunkHdr(g_bIsFKT);
@@ -81,14 +90,16 @@ EWalkEnd WalkTape() {
     DWORD nRead = 0;
     if (!ReadFile(g_hFile, pRaw, nHdrSize, &nRead, nullptr)) return EWalkEnd::kReadFailed;
     if (nRead == 0) return EWalkEnd::kClean;  // the end of the tape
-    if (nRead < nHdrSize || !pHdr->IsValid()) {
+    // The length test comes first: a short header is never classified.
+    const ChunkType eType = nRead < nHdrSize ? CHUNK_INVALID : pHdr->GetChunkType();
+    const bool bTapemark = eType == CHUNK_TAPEMARK;
+    if (eType == CHUNK_INVALID || (!bTapemark && !BlockFitsInFile(nPos, *pHdr))) {
       const bool bRepaired = RepairTapeFile();
       CountDamagedFile();
       return bRepaired ? EWalkEnd::kDamaged : EWalkEnd::kRepairFailed;
     }
     scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
     g_ChunkArray.Add(scratch);
-    const bool bTapemark = pHdr->IsTapemark();
     if (bTapemark) ++nFileNum;
     nPos = SetFilePointer64(g_hFile, bTapemark ? 0 : std::int64_t{pHdr->GetCurLen()}, FILE_CURRENT);
   }

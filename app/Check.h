@@ -3,8 +3,9 @@
 #define APP_CHECK_H_
 
 /// Checks g_strFilePath: opens it (read-only retry after access denied), recognises AWS/HET
-/// or FKT, walks its headers, repairs at the first short or malformed header, counts it and
-/// prints its result line. False after an open, read or repair error was reported.
+/// or FKT, walks its headers, repairs at the first header that is short, malformed or whose
+/// block the end of the file cuts short, counts it and prints its result line. False after an
+/// open, read or repair error was reported.
 bool CheckTapeFile();
 
 /// Empties the block list and closes the tape file, if one is open.

@@ -15,6 +15,9 @@ struct CTapeCase {
   std::string strAfter;   // the file after a run without /r
 };
 
+// The tape without its last nBytes, as a crash or a full disk leaves it.
+std::string Cut(const CTape& tape, std::size_t nBytes) { return tape.Bytes().substr(0, tape.Size() - nBytes); }
+
 std::vector<CTapeCase> Cases() {
   const CTape wholeMark = CTape().Whole(100).Tapemark();
   return {
@@ -33,8 +36,15 @@ std::vector<CTapeCase> Cases() {
        "!! ", CTape(CTape::FKT).Whole(16).Whole(32).Bytes()},
       {"FKT cut inside a header", CTape(CTape::FKT).Whole(16).Tapemark().Raw("00000").Bytes(), "!! ",
        CTape(CTape::FKT).Whole(16).Tapemark().Bytes()},
-      {"data cut short", CTape().Whole(100).Bytes().substr(0, 56), "OK ", CTape().Whole(100).Bytes().substr(0, 56)},
       {"block without its last chunk", CTape().Whole(10).First(50).Bytes(), "OK ", CTape().Whole(10).First(50).Bytes()},
+      // The end of the file cuts a block's data short: cut back to the last complete block.
+      {"cut inside a whole block", Cut(CTape(wholeMark).Whole(100), 50), "!! ", wholeMark.Bytes()},
+      {"cut inside a first chunk", Cut(CTape().Whole(10).First(50), 20), "!! ", CTape().Whole(10).Bytes()},
+      {"cut inside a middle chunk", Cut(CTape().Whole(10).First(50).Middle(50), 1), "!! ", CTape().Whole(10).Bytes()},
+      {"cut inside a last chunk", Cut(CTape().Tapemark().First(50).Last(50), 10), "!! ", kMarkAws},
+      {"cut inside a 65,535-byte block", Cut(CTape().Whole(100).Whole(65535), 1), "!! ", CTape().Whole(100).Bytes()},
+      {"FKT cut inside data", Cut(CTape(CTape::FKT).Whole(16).Whole(32), 5), "!! ", CTape(CTape::FKT).Whole(16).Bytes()},
+      {"first block cut short", Cut(CTape().Whole(100), 44), ".. ", Cut(CTape().Whole(100), 44)},
       {"HET compressed chunks", CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes(),
        "OK ", CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes()},
       {"any file starting with a tapemark", kMarkAws + "control file", "!! ", kMarkAws},

@@ -1,9 +1,11 @@
 // Tapes written by other tools: sound ones stay sound, the ones damaged inside are cut at their
-// first bad header, and copies cut inside their last header are repaired to a sound tape.
+// first bad header, and copies cut inside a header or inside a block's data are cut back to
+// their last complete block.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <vector>
 
 #include "tests/support/E2eTest.h"
 
@@ -24,15 +26,30 @@ const std::map<std::string, std::uintmax_t> kDamagedInside = {
     {"GETDTE_V1R0M00_GETDTE_V1R0M00.het", 7489},
 };
 
-// Offset of the last AWS/HET header of a sound tape, found by stepping over the blocks.
-std::size_t LastHeaderOffset(const std::string& strTape) {
-  std::size_t nPos = 0, nLast = 0;
-  while (nPos + 6 <= strTape.size()) {
-    nLast = nPos;
+struct CHeader {
+  std::size_t nOffset;
+  std::size_t nEnd;    // where its data ends
+  bool bEndsBlock;     // a last chunk, a whole block or a tapemark
+};
+
+// The AWS/HET headers of a sound tape, found by stepping over the blocks.
+std::vector<CHeader> Headers(const std::string& strTape) {
+  std::vector<CHeader> headers;
+  for (std::size_t nPos = 0; nPos + 6 <= strTape.size();) {
+    const auto nFlags = static_cast<unsigned char>(strTape[nPos + 4]);
     const auto nCur = static_cast<unsigned char>(strTape[nPos]) | static_cast<unsigned char>(strTape[nPos + 1]) << 8;
-    nPos += 6 + (static_cast<unsigned char>(strTape[nPos + 4]) == 0x40 ? 0 : nCur);
+    const std::size_t nEnd = nPos + 6 + (nFlags == 0x40 ? 0 : nCur);
+    headers.push_back({nPos, nEnd, (nFlags & 0x60) != 0});
+    nPos = nEnd;
   }
-  return nLast;
+  return headers;
+}
+
+// Where a repair must cut a tape whose data ends inside the block of header n: after the last
+// block before it that is complete.
+std::size_t CutBefore(const std::vector<CHeader>& headers, std::size_t n) {
+  while (n > 0 && !headers[n - 1].bEndsBlock) --n;
+  return n > 0 ? headers[n - 1].nEnd : 6;  // with none left, one tapemark
 }
 
 class CRealTapesE2eTest : public CE2eTest {
@@ -64,11 +81,23 @@ TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
     EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? static_cast<std::size_t>(it->second) : strOriginal.size())) << strName;
 
     // Cut inside the last header, as a crash would leave it: repaired to a sound tape.
-    const std::size_t nLast = LastHeaderOffset(strAfter);
+    const std::vector<CHeader> headers = Headers(strAfter);
+    const std::size_t nLast = headers.back().nOffset;
     Put("t.het", strAfter.substr(0, nLast + 3));
     EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("!! ", "t.het")) << strName;
     EXPECT_LE(fs::file_size(strPath), nLast) << strName;
     EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("OK ", "t.het")) << strName;
+
+    // Cut inside the data of a block a third, a half and all but a little of the way through:
+    // cut back to the last complete block before it.
+    for (const std::size_t nAt : {headers.size() / 3, headers.size() / 2, headers.size() - 1}) {
+      std::size_t n = nAt;
+      while (n > 0 && headers[n].nEnd - headers[n].nOffset < 8) --n;  // a block with data to cut
+      if (n == 0) continue;
+      Put("t.het", strAfter.substr(0, (headers[n].nOffset + 6 + headers[n].nEnd) / 2));
+      EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("!! ", "t.het")) << strName << " cut in block " << n;
+      EXPECT_EQ(ReadFileBytes(strPath), strAfter.substr(0, CutBefore(headers, n))) << strName << " cut in block " << n;
+    }
   }
   EXPECT_GT(nTapes, 0);
 }
