@@ -38,6 +38,8 @@ header, is left alone. A read-only mode reports damage without changing
 anything.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# Packages land in the build directory wherever cpack is started from.
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${BRENDIX_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
