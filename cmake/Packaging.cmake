@@ -1,11 +1,12 @@
 # Install rules and packages. Only the program and its documents are installed: the test
 # programs, the seam program, the example generator and the benchmark have no install rules,
 # and GoogleTest, built from source in cross builds, has its own turned off.
-#   Linux:   cmake --install build --prefix P    and    cpack --config build/CPackConfig.cmake -G DEB
+#   Linux:   cmake --install build --prefix P
+#            cpack --config build/CPackConfig.cmake -G DEB
 #   Windows: cpack --config build-win/CPackConfig.cmake -G ZIP
 
 # Debian names documentation directories after the package, which is lower case.
-set(CMAKE_INSTALL_DOCDIR "share/doc/brendix32" CACHE PATH "Documentation directory (DATAROOTDIR/doc/brendix32)")
+set(CMAKE_INSTALL_DOCDIR "share/doc/brendix32" CACHE PATH "Documentation directory")
 include(GNUInstallDirs)
 
 set(BRENDIX_PACKAGE_MAINTAINER "Brendix32 developers <maintainers@brendix32.example>"
