@@ -7,9 +7,13 @@
 #include "app/Globals.h"
 #include "app/Report.h"
 
+#ifndef BRENDIX_VERSION
+#error "BRENDIX_VERSION must be defined by the build (project version in CMakeLists.txt)"
+#endif
+
 namespace {
 const char kProductTitle[] = "Quorvel";
-const char kVersion[] = "1.0.0.6208";
+const char kVersion[] = BRENDIX_VERSION;
 const char kNotice[] = "Free software, provided as is, without warranty";
 const char kMaker[] = "the Brendix32 developers";
 const char kProgramName[] = "Brendix32";
