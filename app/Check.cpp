@@ -10,6 +10,7 @@
 #include "app/Globals.h"
 #include "app/Repair.h"
 #include "app/Report.h"
+#include "platform/File.h"
 #include "support/SetFilePointer64.h"
 #include "tape/ChunkHdr.h"
 

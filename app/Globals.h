@@ -30,7 +30,8 @@ extern CChunkArray g_ChunkArray;  // the block list of the file in hand
 extern std::int32_t g_nExitCode;   // damaged files counted, or -1 after an error
 extern std::int32_t g_nFileSpin;   // files begun
 extern std::int32_t g_nChunkSpin;  // header reads attempted
-extern DWORD g_dwLastError;        // last failed system call noted; nothing reads it back
+extern DWORD g_dwLastError;        // code of the last failed open or I/O: the check reads it to
+                                   // decide the read-only retry, ReportIOError to word the line
 extern CString g_strFileSpec;      // the file argument as typed
 extern CString g_strFilePath;      // full path of the entry in hand
 extern DWORD g_dwFileAttributes;   // the entry in hand as the walk listed it (FILE_ATTRIBUTE_*)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Globals.h"
+#include "platform/File.h"
 #include "support/SetFilePointer64.h"
 #include "tape/ChunkHdr.h"
 

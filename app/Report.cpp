@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "app/Globals.h"
+#include "platform/File.h"
+#include "platform/ProgressOutput.h"
 #include "support/FormatLastError.h"
 
 const char g_szSpinner[5] = "|/-\\";

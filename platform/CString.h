@@ -8,7 +8,7 @@
 class CString {
  public:
   CString() = default;
-  CString(const char* psz) : m_str(psz != nullptr ? psz : "") {}  // NOLINT: implicit like the original
+  CString(const char* psz) : m_str(psz != nullptr ? psz : "") {}  // NOLINT: converts implicitly
   CString(std::string str) : m_str(std::move(str)) {}              // NOLINT
 
   CString& operator=(const char* psz) {

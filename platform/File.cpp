@@ -1,13 +1,14 @@
 // The Win32 file calls over the system's files: opaque handles, the file position kept here,
 // and Win32 error codes.
+#include "platform/File.h"
+
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "platform/Native.h"
-#include "platform/OpenFile.h"
+#include "platform/ReadAheadFile.h"
 #include "platform/SystemCalls.h"
-#include "platform/Win32Api.h"
 
 namespace {
 
@@ -15,9 +16,9 @@ thread_local DWORD t_dwLastError = ERROR_SUCCESS;
 
 // Handles are slot numbers plus one, so that 0 stays "no file". Namespace-scope statics, not
 // function-local ones: they are reached twice per block header.
-std::vector<std::unique_ptr<COpenFile>> g_slots;
+std::vector<std::unique_ptr<CReadAheadFile>> g_slots;
 
-COpenFile* Lookup(HANDLE h) {
+CReadAheadFile* Lookup(HANDLE h) {
   if (h == 0 || h == INVALID_HANDLE_VALUE || h > g_slots.size() || !g_slots[h - 1]) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -25,7 +26,7 @@ COpenFile* Lookup(HANDLE h) {
   return g_slots[h - 1].get();
 }
 
-HANDLE AddSlot(std::unique_ptr<COpenFile> pFile) {
+HANDLE AddSlot(std::unique_ptr<CReadAheadFile> pFile) {
   for (size_t i = 0; i < g_slots.size(); ++i) {
     if (!g_slots[i]) {
       g_slots[i] = std::move(pFile);
@@ -65,12 +66,12 @@ HANDLE CreateFileA(const char* pszPath, DWORD dwAccess, DWORD dwShareMode, void*
   if (!Succeeded(SystemCalls().Open(pszPath, bWrite, dwShareMode == 0, bNoFollow, &file, &nSize))) {
     return INVALID_HANDLE_VALUE;
   }
-  return AddSlot(std::make_unique<COpenFile>(file, nSize));
+  return AddSlot(std::make_unique<CReadAheadFile>(file, nSize));
 }
 
 BOOL ReadFile(HANDLE h, void* pBuffer, DWORD nToRead, DWORD* pnRead, void* /*pOverlapped*/) {
   if (pnRead != nullptr) *pnRead = 0;
-  COpenFile* pFile = Lookup(h);
+  CReadAheadFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
   size_t nDone = 0;
   const DWORD dwError = pFile->Read(static_cast<unsigned char*>(pBuffer), nToRead, &nDone);
@@ -80,7 +81,7 @@ BOOL ReadFile(HANDLE h, void* pBuffer, DWORD nToRead, DWORD* pnRead, void* /*pOv
 
 BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, void* /*pOverlapped*/) {
   if (pnWritten != nullptr) *pnWritten = 0;
-  COpenFile* pFile = Lookup(h);
+  CReadAheadFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
   size_t nDone = 0;
   const DWORD dwError = pFile->Write(static_cast<const unsigned char*>(pBuffer), nToWrite, &nDone);
@@ -89,19 +90,17 @@ BOOL WriteFile(HANDLE h, const void* pBuffer, DWORD nToWrite, DWORD* pnWritten, 
 }
 
 BOOL SetEndOfFile(HANDLE h) {
-  COpenFile* pFile = Lookup(h);
+  CReadAheadFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
   return Succeeded(pFile->Truncate());
 }
 
 BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, DWORD dwMethod) {
-  COpenFile* pFile = Lookup(h);
+  CReadAheadFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
   std::int64_t nBase = 0;
   if (dwMethod == FILE_CURRENT) {
     nBase = pFile->Position();
-  } else if (dwMethod == FILE_END) {
-    if (!Succeeded(SystemCalls().FileSize(pFile->File(), &nBase))) return FALSE;
   } else if (dwMethod != FILE_BEGIN) {
     return Succeeded(ERROR_INVALID_PARAMETER);
   }
@@ -116,7 +115,7 @@ BOOL MoveFilePointer(HANDLE h, std::int64_t nDistance, std::int64_t* pnNewPos, D
 }
 
 BOOL GetFileSizeEx(HANDLE h, std::int64_t* pnSize) {
-  COpenFile* pFile = Lookup(h);
+  CReadAheadFile* pFile = Lookup(h);
   if (pFile == nullptr) return FALSE;
   return Succeeded(SystemCalls().FileSize(pFile->File(), pnSize));
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Win32Api.h"
+#include "platform/File.h"
 
 /// Moves the file position of h by nDistance from FILE_BEGIN or FILE_CURRENT and returns the
 /// new position in bytes from the start of the file; a position past the end is allowed.

@@ -1,7 +1,6 @@
 // Classification of AWS/HET headers by their flag bits.
 #include "tape/AWSChunkHdr.h"
 
-#include <array>
 #include <cstring>
 
 namespace {
@@ -17,7 +16,7 @@ constexpr std::uint8_t kF2Compressed = 0x40;
 constexpr std::uint8_t kF2Compression = kF2Zlib | kF2Compressed;
 constexpr std::uint8_t kF2Reserved = 0x3F;
 
-constexpr bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
+bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
   if ((f1 & kF1Reserved) != 0 || (f2 & kF2Reserved) != 0) return true;
   if ((f1 & kF1Compression) == kF1Compression) return true;  // two methods at once
   if ((f2 & kF2Compression) == kF2Compression) return true;
@@ -26,7 +25,7 @@ constexpr bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
   return (f1 & 0xFC) > 0xB0;
 }
 
-constexpr ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
+ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
   if (IsMalformed(f1, f2)) return CHUNK_INVALID;
   switch (f1 & 0xFC & ~0x10) {  // bit 0x10 plays no part
     case 0x00: return bHasData ? CHUNK_MIDDLE : CHUNK_INVALID;
@@ -37,27 +36,6 @@ constexpr ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
     default: return CHUNK_INVALID;
   }
 }
-
-// The rules above, applied at compile time to every flags1 value. Besides 0, flags2 can only
-// be one compression mark, 0x40 or 0x80, which the rules treat alike and allow exactly where
-// flags1 carries no compression and no tapemark bit; any other flags2 is malformed. So one
-// byte per flags1 value holds the whole answer: the type with data (bits 0-2), without data
-// (bits 3-5), and whether a flags2 mark is allowed (bit 6). The walk classifies each header
-// twice, and this makes that a load and two tests.
-constexpr std::uint8_t kMarkAllowed = 0x40;
-
-constexpr std::array<std::uint8_t, 256> MakeFlags1Table() {
-  std::array<std::uint8_t, 256> table{};
-  for (unsigned f1 = 0; f1 < table.size(); ++f1) {
-    const auto nFlags1 = static_cast<std::uint8_t>(f1);
-    const bool bMarkAllowed = Classify(nFlags1, kF2Compressed, true) != CHUNK_INVALID ||
-                              Classify(nFlags1, kF2Compressed, false) != CHUNK_INVALID;
-    table[f1] = static_cast<std::uint8_t>(Classify(nFlags1, 0, true) | Classify(nFlags1, 0, false) << 3 |
-                                          (bMarkAllowed ? kMarkAllowed : 0));
-  }
-  return table;
-}
-constexpr std::array<std::uint8_t, 256> kTypesByFlags1 = MakeFlags1Table();
 }  // namespace
 
 CAWSChunkHdr::CAWSChunkHdr() : m_abHdr{} {}
@@ -85,12 +63,7 @@ std::uint16_t CAWSChunkHdr::GetPrvLen() const {
   return static_cast<std::uint16_t>(m_abHdr[2] | (m_abHdr[3] << 8));
 }
 
-ChunkType CAWSChunkHdr::GetChunkType() const {
-  const std::uint8_t nTypes = kTypesByFlags1[m_abHdr[4]];
-  const std::uint8_t f2 = m_abHdr[5];
-  if (f2 != 0 && !((f2 == kF2Compressed || f2 == kF2Zlib) && (nTypes & kMarkAllowed) != 0)) return CHUNK_INVALID;
-  return static_cast<ChunkType>(GetCurLen() != 0 ? nTypes & 0x07 : (nTypes >> 3) & 0x07);
-}
+ChunkType CAWSChunkHdr::GetChunkType() const { return Classify(m_abHdr[4], m_abHdr[5], GetCurLen() != 0); }
 
 bool CAWSChunkHdr::IsValid() const { return GetChunkType() != CHUNK_INVALID; }
 bool CAWSChunkHdr::IsFirstChunk() const { return GetChunkType() == CHUNK_FIRST; }

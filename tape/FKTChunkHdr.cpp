@@ -1,28 +1,9 @@
 // FKT headers: hexadecimal text fields, validated by their check field.
 #include "tape/FKTChunkHdr.h"
 
-#include <array>
-#include <cstddef>
 #include <cstring>
 
 #include "support/IsHexString.h"
-
-namespace {
-// Digit values, and -1 for every byte that is no hexadecimal digit.
-constexpr std::array<signed char, 256> MakeDigitTable() {
-  std::array<signed char, 256> table{};
-  for (auto& value : table) value = -1;
-  for (int c = 0; c < 10; ++c) table[static_cast<std::size_t>('0' + c)] = static_cast<signed char>(c);
-  for (int c = 0; c < 6; ++c) {
-    table[static_cast<std::size_t>('A' + c)] = static_cast<signed char>(10 + c);
-    table[static_cast<std::size_t>('a' + c)] = static_cast<signed char>(10 + c);
-  }
-  return table;
-}
-constexpr std::array<signed char, 256> kDigitValue = MakeDigitTable();
-
-int DigitValue(char c) { return kDigitValue[static_cast<unsigned char>(c)]; }
-}  // namespace
 
 void FormatHexField(char* pField, unsigned int nValue) {
   static const char kDigits[] = "0123456789ABCDEF";
@@ -35,9 +16,9 @@ void FormatHexField(char* pField, unsigned int nValue) {
 std::uint16_t ParseHexField(const char* pField, bool* pbOk) {
   *pbOk = true;
   // Four digits, as every FKT writer stores them: the answer the general path below would
-  // give, without building a text first. An FKT walk reads four fields per header.
-  const int d0 = DigitValue(pField[0]), d1 = DigitValue(pField[1]), d2 = DigitValue(pField[2]),
-            d3 = DigitValue(pField[3]);
+  // give, without building a text first. An FKT walk reads several fields of every header.
+  const int d0 = HexDigitValue(pField[0]), d1 = HexDigitValue(pField[1]), d2 = HexDigitValue(pField[2]),
+            d3 = HexDigitValue(pField[3]);
   if ((d0 | d1 | d2 | d3) >= 0) return static_cast<std::uint16_t>(d0 << 12 | d1 << 8 | d2 << 4 | d3);
 
   // The field is not terminated in the header: take a terminated copy that ends at the
@@ -52,7 +33,7 @@ std::uint16_t ParseHexField(const char* pField, bool* pbOk) {
   // whole text into a value of at most 0xFFFF; a scanf call here cost more than the rest of
   // the walk of an FKT tape.
   unsigned int nValue = 0;
-  for (const char* p = szText; *p != '\0'; ++p) nValue = nValue * 16 + static_cast<unsigned int>(DigitValue(*p));
+  for (const char* p = szText; *p != '\0'; ++p) nValue = nValue * 16 + static_cast<unsigned int>(HexDigitValue(*p));
   return static_cast<std::uint16_t>(nValue);
 }
 

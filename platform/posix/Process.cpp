@@ -1,23 +1,10 @@
-// Process start-up stand-ins on POSIX: there is no framework to start and no module handle.
+// The exit status and the progress output on POSIX: statuses are 8 bits wide.
 #include <stdio.h>
 #include <time.h>
 #include <unistd.h>
 
-#include "platform/Framework.h"
-#include "platform/SystemCalls.h"
-#include "platform/Win32Api.h"
-
-HINSTANCE GetModuleHandleA(const char* /*pszModule*/) {
-  static int s_nModule = 0;
-  return &s_nModule;  // any non-null value: nothing looks behind it
-}
-
-const char* GetCommandLineA() { return ""; }
-
-BOOL AfxWinInit(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, const char* /*pszCmdLine*/,
-                int /*nCmdShow*/) {
-  return SystemCalls().StartUp() ? TRUE : FALSE;
-}
+#include "platform/ExitStatus.h"
+#include "platform/ProgressOutput.h"
 
 int ToProcessExitStatus(int nResult) {
   if (nResult < 0) return 255;

@@ -1,24 +1,11 @@
-// Process start-up stand-ins on Windows. The exit status is 32 bits wide: main's value as is.
+// The exit status and the progress output on Windows: the status is 32 bits wide, main's value as is.
 #include <io.h>
 #include <stdio.h>
 
 #include <chrono>
 
-#include "platform/Framework.h"
-#include "platform/SystemCalls.h"
-#include "platform/Win32Api.h"
-
-HINSTANCE GetModuleHandleA(const char* /*pszModule*/) {
-  static int s_nModule = 0;
-  return &s_nModule;  // the framework stand-in does not look behind it
-}
-
-const char* GetCommandLineA() { return ""; }
-
-BOOL AfxWinInit(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, const char* /*pszCmdLine*/,
-                int /*nCmdShow*/) {
-  return SystemCalls().StartUp() ? TRUE : FALSE;
-}
+#include "platform/ExitStatus.h"
+#include "platform/ProgressOutput.h"
 
 int ToProcessExitStatus(int nResult) { return nResult; }
 

@@ -13,7 +13,7 @@
 #include "tests/support/TapeBuilder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPlatform.h"
-#include "platform/Framework.h"
+#include "platform/ExitStatus.h"
 #include "support/FormatLastError.h"
 
 /// The exit status the program's result n shows as on this system.

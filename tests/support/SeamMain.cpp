@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Driver.h"
-#include "platform/Framework.h"
+#include "platform/ExitStatus.h"
 #include "tests/support/FaultSystemCalls.h"
 
 int main(int argc, char* argv[]) {

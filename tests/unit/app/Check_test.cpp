@@ -7,6 +7,7 @@
 #include "app/Check.h"
 #include "app/Globals.h"
 #include "app/Repair.h"
+#include "platform/File.h"
 #include "support/FormatLastError.h"
 #include "tests/support/Capture.h"
 #include "tests/support/FaultSystemCalls.h"

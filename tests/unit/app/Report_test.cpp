@@ -7,6 +7,7 @@
 
 #include "app/Globals.h"
 #include "app/Report.h"
+#include "platform/File.h"
 #include "platform/DebugOutput.h"
 #include "support/FormatLastError.h"
 #include "tests/support/Capture.h"

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/Framework.h"
+#include "platform/File.h"
+#include "platform/ExitStatus.h"
 #include "platform/posix/PathRules.h"
-#include "platform/Win32Api.h"
 #include "support/FormatLastError.h"
 #include "tests/support/TempDir.h"
 

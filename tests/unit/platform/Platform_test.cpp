@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Api.h"
+#include "platform/File.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // One open file: the system's file, the file position, which lives here so that a seek costs
 // no system call, and a read-ahead window that serves small reads (block headers) without a
 // system call each.
-#ifndef PLATFORM_OPENFILE_H_
-#define PLATFORM_OPENFILE_H_
+#ifndef PLATFORM_READAHEADFILE_H_
+#define PLATFORM_READAHEADFILE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -11,14 +11,14 @@
 #include "platform/Native.h"
 #include "platform/SystemCalls.h"
 
-class COpenFile {
+class CReadAheadFile {
  public:
   /// nSizeHint is the file's size at open. It sizes the first read-ahead, and a short read
   /// that stops exactly there counts as the end of the file; writes and truncation keep it.
-  COpenFile(NativeFile file, std::int64_t nSizeHint) : m_file(file), m_nSizeHint(nSizeHint) {}
-  ~COpenFile() { SystemCalls().Close(m_file); }
-  COpenFile(const COpenFile&) = delete;
-  COpenFile& operator=(const COpenFile&) = delete;
+  CReadAheadFile(NativeFile file, std::int64_t nSizeHint) : m_file(file), m_nSizeHint(nSizeHint) {}
+  ~CReadAheadFile() { SystemCalls().Close(m_file); }
+  CReadAheadFile(const CReadAheadFile&) = delete;
+  CReadAheadFile& operator=(const CReadAheadFile&) = delete;
 
   NativeFile File() const { return m_file; }
   std::int64_t Position() const { return m_nPos; }
@@ -57,4 +57,4 @@ class COpenFile {
   std::int64_t m_nLastRead = 0;  // where the previous read started
 };
 
-#endif  // PLATFORM_OPENFILE_H_
+#endif  // PLATFORM_READAHEADFILE_H_

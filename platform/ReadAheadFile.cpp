@@ -1,5 +1,5 @@
 // Positioned reads and writes through a read-ahead window, retried over short transfers.
-#include "platform/OpenFile.h"
+#include "platform/ReadAheadFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,7 +16,7 @@ constexpr size_t kMaxReadAhead = size_t{64} * 1024;
 constexpr std::int64_t kDenseStride = 4096;
 }  // namespace
 
-std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant,
+std::uint32_t CReadAheadFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant,
                                 size_t* pnDone, bool* pbAtEnd) const {
   size_t nDone = 0;
   *pbAtEnd = false;
@@ -41,7 +41,7 @@ std::uint32_t COpenFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size
 }
 
 // Chooses how much to read ahead of the position and reads it into the window.
-std::uint32_t COpenFile::Refill(size_t nCount, std::int64_t nStride) {
+std::uint32_t CReadAheadFile::Refill(size_t nCount, std::int64_t nStride) {
   const std::int64_t nLeft = m_nSizeHint - m_nPos;  // by the size seen at open
   if (m_nReadAhead == 0 && nLeft >= 0 && nLeft < static_cast<std::int64_t>(kMaxReadAhead)) {
     // A small file is read whole, with one byte more so that the read also shows its end.
@@ -64,7 +64,7 @@ std::uint32_t COpenFile::Refill(size_t nCount, std::int64_t nStride) {
   return 0;
 }
 
-std::uint32_t COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
+std::uint32_t CReadAheadFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDone) {
   *pnDone = 0;
   const std::int64_t nStride = m_nPos - m_nLastRead;  // how far the reader moved since its last read
   m_nLastRead = m_nPos;
@@ -86,22 +86,13 @@ std::uint32_t COpenFile::Read(unsigned char* pDest, size_t nCount, size_t* pnDon
   }
   const size_t nOffset = static_cast<size_t>(m_nPos - m_nWinStart);
   const size_t nDone = std::min(nCount, m_nWinLen - nOffset);
-  const unsigned char* pSrc = m_window.data() + nOffset;
-  // Header sizes get copies of a fixed length, which compile to a move or two instead of a
-  // library call per header.
-  if (nDone == 6) {
-    std::memcpy(pDest, pSrc, 6);
-  } else if (nDone == 12) {
-    std::memcpy(pDest, pSrc, 12);
-  } else if (nDone > 0) {
-    std::memcpy(pDest, pSrc, nDone);
-  }
+  if (nDone > 0) std::memcpy(pDest, m_window.data() + nOffset, nDone);
   m_nPos += static_cast<std::int64_t>(nDone);
   *pnDone = nDone;
   return 0;
 }
 
-std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t* pnDone) {
+std::uint32_t CReadAheadFile::Write(const unsigned char* pSrc, size_t nCount, size_t* pnDone) {
   DropWindow();
   size_t nDone = 0;
   std::uint32_t dwError = 0;
@@ -117,7 +108,7 @@ std::uint32_t COpenFile::Write(const unsigned char* pSrc, size_t nCount, size_t*
   return dwError;
 }
 
-std::uint32_t COpenFile::Truncate() {
+std::uint32_t CReadAheadFile::Truncate() {
   DropWindow();
   const std::uint32_t dwError = SystemCalls().Truncate(m_file, m_nPos);
   if (dwError == 0) m_nSizeHint = m_nPos;
