@@ -1,6 +1,7 @@
 // The run state with its starting values. Definition order is construction order: the
 // application object, the block list, then the two strings.
 #include "app/Globals.h"
+
 #include "platform/File.h"
 
 CWinApp theApp(nullptr);

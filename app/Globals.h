@@ -20,9 +20,9 @@ extern bool g_bQuiet;      // no result line for damaged files
 extern bool g_bProgress;   // draw the progress indicator
 
 // The file in hand.
-extern bool g_bIsFKT;        // FKT headers, else AWS/HET
-extern HANDLE g_hFile;       // the open tape file, 0 for none
-extern DWORD g_dwAccess;     // GENERIC_READ, or GENERIC_READ|GENERIC_WRITE
+extern bool g_bIsFKT;             // FKT headers, else AWS/HET
+extern HANDLE g_hFile;            // the open tape file, 0 for none
+extern DWORD g_dwAccess;          // GENERIC_READ, or GENERIC_READ|GENERIC_WRITE
 extern std::int64_t g_nFileSize;  // its size when the check began
 extern CChunkArray g_ChunkArray;  // the block list of the file in hand
 

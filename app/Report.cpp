@@ -37,8 +37,7 @@ void LogMsg(FILE* pStream, const char* pszFormat, ...) {
 void ReportIOError(const char* pszVerb) {
   g_dwLastError = GetLastError();  // before anything else can change it
   const CString strText = FormatLastError(g_dwLastError);
-  LogMsg(stderr, "** ERROR %s file \"%s\": %s\n", pszVerb, g_strFilePath.GetString(),
-         strText.GetString());
+  LogMsg(stderr, "** ERROR %s file \"%s\": %s\n", pszVerb, g_strFilePath.GetString(), strText.GetString());
   if (!g_bKeepGoing) g_nExitCode = -1;
 }
 

@@ -17,7 +17,8 @@ bool WalkDirectory(const char* pszPattern) {
       bMore = finder.FindNextFileA();
       if (finder.IsDots()) continue;
       g_strFilePath = finder.GetFilePath();
-      g_dwFileAttributes = finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
+      g_dwFileAttributes =
+          finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
       if (finder.MatchesMask(FILE_ATTRIBUTE_DIRECTORY)) {
         if (g_bSubDirs) {
           // Only the name part is repeated inside the subdirectory; repeating the whole

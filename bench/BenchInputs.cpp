@@ -20,7 +20,7 @@ std::string Header(bool bFKT, std::uint16_t nCur, std::uint16_t nPrv, std::uint8
   }
   const char ach[6] = {static_cast<char>(nCur & 0xFF), static_cast<char>(nCur >> 8),
                        static_cast<char>(nPrv & 0xFF), static_cast<char>(nPrv >> 8),
-                       static_cast<char>(nFlags1), 0};
+                       static_cast<char>(nFlags1),     0};
   return std::string(ach, 6);
 }
 
@@ -60,12 +60,14 @@ std::int64_t WriteSparseTape(const std::string& strPath, std::uint32_t nBlocks, 
   std::uint16_t nPrv = 0;
   for (std::uint32_t i = 0; i < nBlocks; ++i) {
     const std::string strHdr = Header(false, nLen, nPrv, 0xA0);
-    if (::pwrite(fd, strHdr.data(), strHdr.size(), nPos) != static_cast<ssize_t>(strHdr.size())) Die("pwrite", strPath);
+    if (::pwrite(fd, strHdr.data(), strHdr.size(), nPos) != static_cast<ssize_t>(strHdr.size()))
+      Die("pwrite", strPath);
     nPos += static_cast<std::int64_t>(strHdr.size()) + nLen;
     nPrv = nLen;
   }
   if (::ftruncate(fd, nPos) != 0) Die("ftruncate", strPath);
-  if (!strTail.empty() && ::pwrite(fd, strTail.data(), strTail.size(), nPos) != static_cast<ssize_t>(strTail.size())) {
+  if (!strTail.empty() &&
+      ::pwrite(fd, strTail.data(), strTail.size(), nPos) != static_cast<ssize_t>(strTail.size())) {
     Die("pwrite", strPath);
   }
   ::close(fd);

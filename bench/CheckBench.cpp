@@ -87,8 +87,8 @@ struct CPair {
   double dBaseline = 0;
 };
 
-CPair Measure(const std::vector<std::string>& args, const std::string& strCwd, const std::function<void()>& baseline,
-              const std::string& strOut = "/dev/null") {
+CPair Measure(const std::vector<std::string>& args, const std::string& strCwd,
+              const std::function<void()>& baseline, const std::string& strOut = "/dev/null") {
   RunToolOnce(args, strCwd, strOut);
   baseline();
   std::vector<double> toolSeconds, baselineSeconds;
@@ -115,9 +115,9 @@ void PrintRow(const char* pszInput, std::uint64_t nItems, const CRun& run, doubl
   const bool bMet = dRatio <= dTarget;
   g_bAllMet = g_bAllMet && bMet;
   std::printf("%-34s %9llu %9.4f %12.3g %8.1f %10.4f %7.3f %7s  %s\n", pszInput,
-              static_cast<unsigned long long>(nItems), run.dSeconds, static_cast<double>(nItems) / run.dSeconds,
-              run.dPeakMB, dBaseline, dRatio, ("<=" + std::to_string(dTarget).substr(0, 4)).c_str(),
-              bMet ? "met" : "MISSED");
+              static_cast<unsigned long long>(nItems), run.dSeconds,
+              static_cast<double>(nItems) / run.dSeconds, run.dPeakMB, dBaseline, dRatio,
+              ("<=" + std::to_string(dTarget).substr(0, 4)).c_str(), bMet ? "met" : "MISSED");
 }
 
 void Check(bool bOk, const char* pszWhat, const std::string& strDetail) {
@@ -138,8 +138,8 @@ int main(int argc, char* argv[]) {
     std::perror("mkdtemp");
     return 1;
   }
-  std::printf("Brendix32 benchmark: %ld cores, %d runs each (median), inputs in %s\n", ::sysconf(_SC_NPROCESSORS_ONLN),
-              g_nRuns, strDir.c_str());
+  std::printf("Brendix32 benchmark: %ld cores, %d runs each (median), inputs in %s\n",
+              ::sysconf(_SC_NPROCESSORS_ONLN), g_nRuns, strDir.c_str());
   std::fflush(stdout);
 
   const std::string strAws = strDir + "/dense.aws";
@@ -155,8 +155,8 @@ int main(int argc, char* argv[]) {
   WriteSparseTape(strSparseBad, kSparse, 65535, "xyz");
   WriteTree(strTree, 100, 100);
 
-  std::printf("\n%-34s %9s %9s %12s %8s %10s %7s %7s\n", "input", "headers", "median s", "headers/s", "peak MB",
-              "baseline s", "ratio", "target");
+  std::printf("\n%-34s %9s %9s %12s %8s %10s %7s %7s\n", "input", "headers", "median s", "headers/s",
+              "peak MB", "baseline s", "ratio", "target");
   // File arguments are relative: an argument that begins with "/" is always an option.
   const CPair aws = Measure({"/r", "dense.aws"}, strDir, [&] { BaselineWalk(strAws, false); });
   const std::uint64_t nAwsHeaders = kDense + kDense / 1000 + 1;
@@ -169,8 +169,12 @@ int main(int argc, char* argv[]) {
   PrintRow("tree 10,000 files (files)", 10000, tree.tool, tree.dBaseline, 1.50);
   // The same run without /p serves as the baseline of the run with /p.
   const std::string strOutFile = strDir + "/out.txt";
-  const CPair progress = Measure({"/r", "/p", "dense.aws"}, strDir,
-                                 [&] { RunToolOnce({"/r", "dense.aws"}, strDir, strOutFile); }, strOutFile);
+  const CPair progress = Measure(
+      {"/r", "/p", "dense.aws"}, strDir,
+      [&] {
+        RunToolOnce({"/r", "dense.aws"}, strDir, strOutFile);
+      },
+      strOutFile);
   PrintRow("AWS 1M with /p, vs without /p", nAwsHeaders, progress.tool, progress.dBaseline, 1.20);
 
   std::printf("\n");

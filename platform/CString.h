@@ -9,7 +9,7 @@ class CString {
  public:
   CString() = default;
   CString(const char* psz) : m_str(psz != nullptr ? psz : "") {}  // NOLINT: converts implicitly
-  CString(std::string str) : m_str(std::move(str)) {}              // NOLINT
+  CString(std::string str) : m_str(std::move(str)) {}             // NOLINT
 
   CString& operator=(const char* psz) {
     m_str = psz != nullptr ? psz : "";

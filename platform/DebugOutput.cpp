@@ -13,9 +13,7 @@ DebugOutputSink& Sink() {
 }
 }  // namespace
 
-DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) {
-  return std::exchange(Sink(), std::move(sink));
-}
+DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) { return std::exchange(Sink(), std::move(sink)); }
 
 void OutputDebugStringA(const char* pszText) {
   if (pszText == nullptr) return;

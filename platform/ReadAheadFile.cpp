@@ -17,15 +17,16 @@ constexpr std::int64_t kDenseStride = 4096;
 }  // namespace
 
 std::uint32_t CReadAheadFile::ReadAt(std::int64_t nOffset, unsigned char* pDest, size_t nNeed, size_t nWant,
-                                size_t* pnDone, bool* pbAtEnd) const {
+                                     size_t* pnDone, bool* pbAtEnd) const {
   size_t nDone = 0;
   *pbAtEnd = false;
   // Offsets beyond the largest file offset hold nothing; never let the sum overflow.
-  if (nOffset > std::numeric_limits<std::int64_t>::max() - static_cast<std::int64_t>(nWant)) nWant = nNeed = 0;
+  if (nOffset > std::numeric_limits<std::int64_t>::max() - static_cast<std::int64_t>(nWant))
+    nWant = nNeed = 0;
   while (nDone < nNeed || (nDone == 0 && nWant > 0)) {
     size_t n = 0;
-    const std::uint32_t dwError =
-        SystemCalls().ReadAt(m_file, nOffset + static_cast<std::int64_t>(nDone), pDest + nDone, nWant - nDone, &n);
+    const std::uint32_t dwError = SystemCalls().ReadAt(m_file, nOffset + static_cast<std::int64_t>(nDone),
+                                                       pDest + nDone, nWant - nDone, &n);
     if (dwError != 0) {
       *pnDone = nDone;
       return dwError;
@@ -60,7 +61,8 @@ std::uint32_t CReadAheadFile::Refill(size_t nCount, std::int64_t nStride) {
   m_nWinLen = nGot;
   // A short read that stops where the file ended at open is the end as well; it spares the
   // extra read that would only confirm it.
-  m_bWinAtEnd = bAtEnd || (nGot < m_nReadAhead && m_nWinStart + static_cast<std::int64_t>(nGot) == m_nSizeHint);
+  m_bWinAtEnd =
+      bAtEnd || (nGot < m_nReadAhead && m_nWinStart + static_cast<std::int64_t>(nGot) == m_nSizeHint);
   return 0;
 }
 
@@ -98,7 +100,8 @@ std::uint32_t CReadAheadFile::Write(const unsigned char* pSrc, size_t nCount, si
   std::uint32_t dwError = 0;
   while (nDone < nCount && dwError == 0) {
     size_t n = 0;
-    dwError = SystemCalls().WriteAt(m_file, m_nPos + static_cast<std::int64_t>(nDone), pSrc + nDone, nCount - nDone, &n);
+    dwError = SystemCalls().WriteAt(m_file, m_nPos + static_cast<std::int64_t>(nDone), pSrc + nDone,
+                                    nCount - nDone, &n);
     if (dwError == 0 && n == 0) dwError = ERROR_IO_DEVICE;  // no progress and no error: do not spin
     nDone += n;
   }

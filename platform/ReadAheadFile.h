@@ -52,7 +52,7 @@ class CReadAheadFile {
   std::vector<unsigned char> m_window;
   std::int64_t m_nWinStart = 0;
   std::size_t m_nWinLen = 0;
-  bool m_bWinAtEnd = false;     // the window's refill met the end of the file
+  bool m_bWinAtEnd = false;      // the window's refill met the end of the file
   std::size_t m_nReadAhead = 0;  // how much the last refill asked for
   std::int64_t m_nLastRead = 0;  // where the previous read started
 };

@@ -16,8 +16,8 @@ class CSystemCalls {
 
   /// Prepares the process: true when the program can run.
   virtual bool StartUp() { return NativeStartUp(); }
-  virtual std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow, NativeFile* pFile,
-                             std::int64_t* pnSize) {
+  virtual std::uint32_t Open(const char* pszPath, bool bWrite, bool bExclusive, bool bNoFollow,
+                             NativeFile* pFile, std::int64_t* pnSize) {
     return NativeOpen(pszPath, bWrite, bExclusive, bNoFollow, pFile, pnSize);
   }
   virtual std::uint32_t ReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,
@@ -29,7 +29,9 @@ class CSystemCalls {
     return NativeWriteAt(file, nOffset, pSrc, nCount, pnDone);
   }
   virtual std::uint32_t Truncate(NativeFile file, std::int64_t nSize) { return NativeTruncate(file, nSize); }
-  virtual std::uint32_t FileSize(NativeFile file, std::int64_t* pnSize) { return NativeFileSize(file, pnSize); }
+  virtual std::uint32_t FileSize(NativeFile file, std::int64_t* pnSize) {
+    return NativeFileSize(file, pnSize);
+  }
   virtual void Close(NativeFile file) { NativeClose(file); }
 };
 

@@ -35,9 +35,13 @@ class CBlockAllocator {
   static bool IsLarge(std::size_t n) { return n * sizeof(T) >= kLargeBlockBytes / 2; }
 
   template <class U>
-  bool operator==(const CBlockAllocator<U>&) const noexcept { return true; }
+  bool operator==(const CBlockAllocator<U>&) const noexcept {
+    return true;
+  }
   template <class U>
-  bool operator!=(const CBlockAllocator<U>&) const noexcept { return false; }
+  bool operator!=(const CBlockAllocator<U>&) const noexcept {
+    return false;
+  }
 };
 
 #endif  // SUPPORT_BLOCKALLOCATOR_H_

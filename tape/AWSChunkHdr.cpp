@@ -28,12 +28,18 @@ bool IsMalformed(std::uint8_t f1, std::uint8_t f2) {
 ChunkType Classify(std::uint8_t f1, std::uint8_t f2, bool bHasData) {
   if (IsMalformed(f1, f2)) return CHUNK_INVALID;
   switch (f1 & 0xFC & ~0x10) {  // bit 0x10 plays no part
-    case 0x00: return bHasData ? CHUNK_MIDDLE : CHUNK_INVALID;
-    case kF1EndOfBlock: return bHasData ? CHUNK_LAST : CHUNK_INVALID;
-    case kF1Tapemark: return bHasData ? CHUNK_INVALID : CHUNK_TAPEMARK;
-    case kF1StartOfBlock: return bHasData ? CHUNK_FIRST : CHUNK_INVALID;
-    case kF1StartOfBlock | kF1EndOfBlock: return bHasData ? CHUNK_WHOLE : CHUNK_INVALID;
-    default: return CHUNK_INVALID;
+    case 0x00:
+      return bHasData ? CHUNK_MIDDLE : CHUNK_INVALID;
+    case kF1EndOfBlock:
+      return bHasData ? CHUNK_LAST : CHUNK_INVALID;
+    case kF1Tapemark:
+      return bHasData ? CHUNK_INVALID : CHUNK_TAPEMARK;
+    case kF1StartOfBlock:
+      return bHasData ? CHUNK_FIRST : CHUNK_INVALID;
+    case kF1StartOfBlock | kF1EndOfBlock:
+      return bHasData ? CHUNK_WHOLE : CHUNK_INVALID;
+    default:
+      return CHUNK_INVALID;
   }
 }
 }  // namespace
@@ -76,7 +82,5 @@ bool CAWSChunkHdr::IsCompressed() const {
   return (GetFlags1() & kF1Compression) != 0 || (GetFlags2() & kF2Compression) != 0;
 }
 bool CAWSChunkHdr::IsHetCompressed() const { return (GetFlags1() & kF1Compression) != 0; }
-bool CAWSChunkHdr::IsZlib() const {
-  return (GetFlags1() & kF1Zlib) != 0 || (GetFlags2() & kF2Zlib) != 0;
-}
+bool CAWSChunkHdr::IsZlib() const { return (GetFlags1() & kF1Zlib) != 0 || (GetFlags2() & kF2Zlib) != 0; }
 bool CAWSChunkHdr::IsBzip2() const { return (GetFlags1() & kF1Bzip2) != 0; }

@@ -1,10 +1,10 @@
 // The one place that turns "FKT or not" into a concrete header kind.
 #include "tape/ChunkHdr.h"
 
+#include <new>
+
 #include "tape/AWSChunkHdr.h"
 #include "tape/FKTChunkHdr.h"
-
-#include <new>
 
 static_assert(sizeof(CAWSChunkHdr) <= kChunkHdrStorage && alignof(CAWSChunkHdr) <= kChunkHdrAlign);
 static_assert(sizeof(CFKTChunkHdr) <= kChunkHdrStorage && alignof(CFKTChunkHdr) <= kChunkHdrAlign);

@@ -28,8 +28,8 @@ class CChunkInfo {
   /// bFKT names, built from that kind's raw bytes at pRaw.
   void Set(std::int64_t nOffset, std::int32_t nFileNum, const void* pRaw, bool bFKT);
 
-  std::int64_t m_nOffset = 0;   // where the header starts in the file
-  std::int32_t m_nFileNum = 0;  // tapemarks before this header
+  std::int64_t m_nOffset = 0;                          // where the header starts in the file
+  std::int32_t m_nFileNum = 0;                         // tapemarks before this header
   std::unique_ptr<CChunkHdr, CDestroyInPlace> m_pHdr;  // empty only before the first Set
 
  private:

@@ -33,7 +33,8 @@ std::uint16_t ParseHexField(const char* pField, bool* pbOk) {
   // whole text into a value of at most 0xFFFF; a scanf call here cost more than the rest of
   // the walk of an FKT tape.
   unsigned int nValue = 0;
-  for (const char* p = szText; *p != '\0'; ++p) nValue = nValue * 16 + static_cast<unsigned int>(HexDigitValue(*p));
+  for (const char* p = szText; *p != '\0'; ++p)
+    nValue = nValue * 16 + static_cast<unsigned int>(HexDigitValue(*p));
   return static_cast<std::uint16_t>(nValue);
 }
 

@@ -1,5 +1,7 @@
 // The directory search on POSIX: readdir with our own wildcard rules and a one-entry look-ahead,
 // so that FindNextFileA can say whether another match follows.
+#include "platform/Find.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Find.h"
 #include "platform/posix/OpenPath.h"
 #include "platform/posix/PathRules.h"
 
@@ -60,7 +61,8 @@ DWORD AttributesOf(int dirfd, const char* pszName, unsigned char nType) {
   if (nType == DT_REG) return FILE_ATTRIBUTE_NORMAL;
   if (nType == DT_DIR) return FILE_ATTRIBUTE_DIRECTORY;
   struct stat st {};
-  if (::fstatat(dirfd, pszName, &st, AT_SYMLINK_NOFOLLOW) != 0) return FILE_ATTRIBUTE_SYSTEM;  // vanished meanwhile
+  if (::fstatat(dirfd, pszName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return FILE_ATTRIBUTE_SYSTEM;  // vanished meanwhile
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
   if (S_ISREG(st.st_mode)) return FILE_ATTRIBUTE_NORMAL;
   // A link counts as what it points to, and the check follows it; but a link to a directory is
@@ -160,7 +162,9 @@ BOOL CFileFind::FindFile(const char* pszPattern, DWORD /*nUnused*/) {
   if (strDirPart[0] != '/' && !GetCurrentDirectory(&strCwd)) {
     // A working directory removed by another program is searched as itself (and holds nothing),
     // never as some other directory.
-    m_pImpl->strDir = strDirPart.size() > 1 && strDirPart.back() == '/' ? strDirPart.substr(0, strDirPart.size() - 1) : strDirPart;
+    m_pImpl->strDir = strDirPart.size() > 1 && strDirPart.back() == '/'
+                          ? strDirPart.substr(0, strDirPart.size() - 1)
+                          : strDirPart;
   } else {
     m_pImpl->strDir = NormalizeAbsolute(strDirPart, strCwd, RealPathOfLink);
   }

@@ -1,9 +1,9 @@
 // Large blocks on POSIX: aligned to the large-page size and marked for transparent huge pages.
+#include "platform/Memory.h"
+
 #include <sys/mman.h>
 
 #include <cstdlib>
-
-#include "platform/Memory.h"
 
 void* AllocateLargeBlock(std::size_t nBytes) {
   const std::size_t nRounded = (nBytes + kLargeBlockBytes - 1) / kLargeBlockBytes * kLargeBlockBytes;

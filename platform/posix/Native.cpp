@@ -1,5 +1,7 @@
 // The POSIX files under the layer: descriptors, pread/pwrite, a lease (or, failing that, locks)
 // for "no sharing", and the one translation of errno into Win32 error codes.
+#include "platform/Native.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -10,36 +12,50 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/Native.h"
 #include "platform/Win32Api.h"
 #include "platform/posix/OpenPath.h"
 
 namespace {
 DWORD Win32ErrorFromErrno(int nErrno) {
   switch (nErrno) {
-    case 0: return ERROR_SUCCESS;
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case 0:
+      return ERROR_SUCCESS;
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
     case EMFILE:
-    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case ENFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
     // A read-write open refused by mode bits, by a read-only file system or by a running
     // program's text is "access denied", so that the check retries read-only.
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY: return ERROR_ACCESS_DENIED;
-    case EBADF: return ERROR_INVALID_HANDLE;
-    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-    case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
-    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case ETXTBSY:
+      return ERROR_ACCESS_DENIED;
+    case EBADF:
+      return ERROR_INVALID_HANDLE;
+    case ENOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    case EWOULDBLOCK:
+      return ERROR_SHARING_VIOLATION;
+    case EINVAL:
+      return ERROR_INVALID_PARAMETER;
     case ENOSPC:
-    case EDQUOT: return ERROR_DISK_FULL;
-    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
-    case EFBIG: return ERROR_FILE_TOO_LARGE;
-    case EIO: return ERROR_IO_DEVICE;
-    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
-    default: return ERROR_GEN_FAILURE;
+    case EDQUOT:
+      return ERROR_DISK_FULL;
+    case ENAMETOOLONG:
+      return ERROR_FILENAME_EXCED_RANGE;
+    case EFBIG:
+      return ERROR_FILE_TOO_LARGE;
+    case EIO:
+      return ERROR_IO_DEVICE;
+    case ELOOP:
+      return ERROR_CANT_RESOLVE_FILENAME;
+    default:
+      return ERROR_GEN_FAILURE;
   }
 }
 
@@ -83,7 +99,8 @@ DWORD TakeLocks(int fd, bool bWrite) {
   lock.l_type = bWrite ? F_WRLCK : F_RDLCK;
   lock.l_whence = SEEK_SET;  // start 0, length 0: the whole file, however long it grows
   // Only a conflict refuses the file; a file system without record locks just goes without.
-  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 && (errno == EAGAIN || errno == EACCES)) return ERROR_SHARING_VIOLATION;
+  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 && (errno == EAGAIN || errno == EACCES))
+    return ERROR_SHARING_VIOLATION;
 #endif
   return ERROR_SUCCESS;
 }
@@ -106,12 +123,14 @@ std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool
                          std::int64_t* pnSize) {
   // O_NONBLOCK keeps a FIFO or a device swapped in after the listing from hanging the open;
   // O_NOFOLLOW keeps a link swapped in from leading elsewhere (it fails with ELOOP).
-  const int nFlags = (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (bNoFollow ? O_NOFOLLOW : 0);
+  const int nFlags =
+      (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (bNoFollow ? O_NOFOLLOW : 0);
   const int fd = OpenPath(pszPath, nFlags);
   if (fd < 0) {
     const int nErr = errno;
     if (bNoFollow && nErr == ELOOP) return ERROR_CANT_ACCESS_FILE;
-    return nErr == ENOENT && !ParentDirectoryExists(pszPath) ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(nErr);
+    return nErr == ENOENT && !ParentDirectoryExists(pszPath) ? ERROR_PATH_NOT_FOUND
+                                                             : Win32ErrorFromErrno(nErr);
   }
   auto fail = [fd](DWORD dwError) {
     ::close(fd);

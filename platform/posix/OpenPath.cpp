@@ -41,7 +41,8 @@ int OpenParentPiecewise(const std::string& strPath, std::string* pstrLast) {
       }
     }
     const std::string strPiece = strDir.substr(nStart, nEnd - nStart);
-    const int fd = WithSpareHandle([&] { return ::openat(dirfd, strPiece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC); });
+    const int fd =
+        WithSpareHandle([&] { return ::openat(dirfd, strPiece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC); });
     const int nErr = errno;
     if (dirfd != AT_FDCWD) ::close(dirfd);
     if (fd < 0) {

@@ -1,8 +1,9 @@
 // The directory search on Windows: FindFirstFileA with the system's own wildcard rules, and a
 // one-entry look-ahead so that FindNextFileA can say whether another match follows.
+#include "platform/Find.h"
+
 #include <string>
 
-#include "platform/Find.h"
 #include "platform/windows/NativeFind.h"
 
 const char kPathSeparator = '\\';

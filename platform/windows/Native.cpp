@@ -1,11 +1,12 @@
 // The Win32 API under the layer: the one file that includes <windows.h>. Results pass the
 // system's own error codes up unchanged.
+#include "platform/Native.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
 
-#include "platform/Native.h"
 #include "platform/windows/NativeFind.h"
 
 namespace {
@@ -64,12 +65,12 @@ std::uint32_t ToWalkAttributes(DWORD dwAttributes) {
 bool NativeStartUp() { return true; }
 
 // A file swapped for a link after the listing is the system's concern here: links are followed.
-std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool /*bNoFollow*/, NativeFile* pFile,
-                         std::int64_t* pnSize) {
+std::uint32_t NativeOpen(const char* pszPath, bool bWrite, bool bExclusive, bool /*bNoFollow*/,
+                         NativeFile* pFile, std::int64_t* pnSize) {
   const DWORD dwAccess = GENERIC_READ | (bWrite ? GENERIC_WRITE : 0);
   const DWORD dwShare = bExclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  const HANDLE h =
-      ::CreateFileW(SystemPath(pszPath).c_str(), dwAccess, dwShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h = ::CreateFileW(SystemPath(pszPath).c_str(), dwAccess, dwShare, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(h, &size)) {
@@ -108,7 +109,8 @@ std::uint32_t NativeWriteAt(NativeFile file, std::int64_t nOffset, const void* p
 std::uint32_t NativeTruncate(NativeFile file, std::int64_t nSize) {
   LARGE_INTEGER pos{};
   pos.QuadPart = nSize;
-  if (!::SetFilePointerEx(H(file), pos, nullptr, FILE_BEGIN) || !::SetEndOfFile(H(file))) return ::GetLastError();
+  if (!::SetFilePointerEx(H(file), pos, nullptr, FILE_BEGIN) || !::SetEndOfFile(H(file)))
+    return ::GetLastError();
   return ERROR_SUCCESS;
 }
 
@@ -123,8 +125,9 @@ void NativeClose(NativeFile file) { ::CloseHandle(H(file)); }
 
 bool NativeErrorText(std::uint32_t dwCode, std::string* pstrText) {
   char szText[512];
-  const DWORD nLen = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwCode,
-                                      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), szText, sizeof szText, nullptr);
+  const DWORD nLen =
+      ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwCode,
+                       MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), szText, sizeof szText, nullptr);
   if (nLen == 0) return false;
   std::string strText(szText, nLen);
   while (!strText.empty() && (strText.back() == '\n' || strText.back() == '\r' || strText.back() == ' ')) {

@@ -36,4 +36,3 @@ TEST_F(CAccessPosixE2eTest, ReadOnlyFileIsReopenedForReadingAndReportedWithR) {
   EXPECT_EQ(result.nStatus, 1);
   EXPECT_EQ(ReadFileBytes(strPath), strDamaged);
 }
-

@@ -24,7 +24,9 @@ class CAnotherProgramE2eTest : public CE2eTest {
 
 // Holds a descriptor open for the test's lifetime, as an emulator holds its tape.
 struct CHeldOpen {
-  CHeldOpen(const std::string& strPath, int nFlags) : fd(::open(strPath.c_str(), nFlags)) { EXPECT_GE(fd, 0); }
+  CHeldOpen(const std::string& strPath, int nFlags) : fd(::open(strPath.c_str(), nFlags)) {
+    EXPECT_GE(fd, 0);
+  }
   ~CHeldOpen() { ::close(fd); }
   int fd;
 };
@@ -61,7 +63,7 @@ TEST_F(CAnotherProgramE2eTest, RecordLockRefusesTheTapeWhereNoLeaseCanBeHad) {
   std::filesystem::copy_file(ToolPath(), strTool);
   ::chmod(strTool.c_str(), 0755);
   const std::vector<std::string> args = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
-                                         "--clear-groups", strTool, "t.aws"};
+                                         "--clear-groups",   strTool,         "t.aws"};
   {
     const CHeldOpen holder(strPath, O_RDWR);
     ASSERT_EQ(::lockf(holder.fd, F_LOCK, 0), 0);
@@ -83,7 +85,8 @@ TEST_F(CAnotherProgramE2eTest, TapeChangedBeforeTheCutIsLeftToTheOtherProgram) {
   } cases[] = {
       {"--grow-before-cut", kDamagedMarks, kDamagedMarks + "appended"},
       {"--empty-before-cut", kDamagedMarks, ""},
-      {"--grow-before-cut", CTapeBuilder().First(10).Raw("z").Bytes(), CTapeBuilder().First(10).Raw("zappended").Bytes()},
+      {"--grow-before-cut", CTapeBuilder().First(10).Raw("z").Bytes(),
+       CTapeBuilder().First(10).Raw("zappended").Bytes()},
   };
   for (const auto& c : cases) {
     for (const char* pszKeepGoing : {"/v", "/k"}) {
@@ -107,7 +110,8 @@ TEST_F(CAnotherProgramE2eTest, ClosedOutputPipeDoesNotEndTheRun) {
     ::dup2(afd[1], 1);
   });
   EXPECT_EQ(result.nStatus, Status(300));
-  for (int i = 0; i < 300; ++i) ASSERT_EQ(ReadFileBytes(m_dir / ("many/" + std::to_string(i) + ".aws")), kRepairedMarks) << i;
+  for (int i = 0; i < 300; ++i)
+    ASSERT_EQ(ReadFileBytes(m_dir / ("many/" + std::to_string(i) + ".aws")), kRepairedMarks) << i;
 }
 
 // Where both streams go to one place, an error line comes after the output printed before it.
@@ -138,7 +142,8 @@ TEST_F(CAnotherProgramE2eTest, ExhaustedMemoryIsAnErrorLineNotACrash) {
     ::setrlimit(RLIMIT_AS, &as);
   };
   CToolResult result = RunTool({ToolPath(), "a/huge.aws"}, m_dir.Path(), limit);
-  EXPECT_EQ(result.strErr, ErrorLine("reading", "a/huge.aws", FormatLastError(ERROR_NOT_ENOUGH_MEMORY).GetString()));
+  EXPECT_EQ(result.strErr,
+            ErrorLine("reading", "a/huge.aws", FormatLastError(ERROR_NOT_ENOUGH_MEMORY).GetString()));
   EXPECT_EQ(result.nStatus, Status(-1));
   EXPECT_EQ(ReadFileBytes(m_dir / "a/huge.aws"), strHuge);
 

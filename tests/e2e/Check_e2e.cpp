@@ -16,7 +16,9 @@ struct CTapeCase {
 };
 
 // The tape without its last nBytes, as a crash or a full disk leaves it.
-std::string Cut(const CTape& tape, std::size_t nBytes) { return tape.Bytes().substr(0, tape.Size() - nBytes); }
+std::string Cut(const CTape& tape, std::size_t nBytes) {
+  return tape.Bytes().substr(0, tape.Size() - nBytes);
+}
 
 std::vector<CTapeCase> Cases() {
   const CTape wholeMark = CTape().Whole(100).Tapemark();
@@ -28,25 +30,32 @@ std::vector<CTapeCase> Cases() {
       {"trailing zero bytes", CTape(wholeMark).Raw(std::string(6, '\0')).Bytes(), "!! ", wholeMark.Bytes()},
       {"unfinished chunk run given up", CTape().Whole(100).First(50).Middle(50).Raw("xy").Bytes(), "!! ",
        CTape().Whole(100).Bytes()},
-      {"first chunk then invalid header", CTape().First(50).Raw(std::string(6, '\0')).Bytes(), "!! ", kMarkAws},
+      {"first chunk then invalid header", CTape().First(50).Raw(std::string(6, '\0')).Bytes(), "!! ",
+       kMarkAws},
       {"first, last, then a short header", CTape().First(50).Last(20).Raw("\x01\x02").Bytes(), "!! ",
        CTape().First(50).Last(20).Bytes()},
-      {"tapemark, first chunk, short header", CTape().Tapemark().First(40).Raw("\x01").Bytes(), "!! ", kMarkAws},
+      {"tapemark, first chunk, short header", CTape().Tapemark().First(40).Raw("\x01").Bytes(), "!! ",
+       kMarkAws},
       {"FKT with a corrupt third header", CTape(CTape::FKT).Whole(16).Whole(32).Raw("0020001G0030").Bytes(),
        "!! ", CTape(CTape::FKT).Whole(16).Whole(32).Bytes()},
       {"FKT cut inside a header", CTape(CTape::FKT).Whole(16).Tapemark().Raw("00000").Bytes(), "!! ",
        CTape(CTape::FKT).Whole(16).Tapemark().Bytes()},
-      {"block without its last chunk", CTape().Whole(10).First(50).Bytes(), "OK ", CTape().Whole(10).First(50).Bytes()},
+      {"block without its last chunk", CTape().Whole(10).First(50).Bytes(), "OK ",
+       CTape().Whole(10).First(50).Bytes()},
       // The end of the file cuts a block's data short: cut back to the last complete block.
       {"cut inside a whole block", Cut(CTape(wholeMark).Whole(100), 50), "!! ", wholeMark.Bytes()},
       {"cut inside a first chunk", Cut(CTape().Whole(10).First(50), 20), "!! ", CTape().Whole(10).Bytes()},
-      {"cut inside a middle chunk", Cut(CTape().Whole(10).First(50).Middle(50), 1), "!! ", CTape().Whole(10).Bytes()},
+      {"cut inside a middle chunk", Cut(CTape().Whole(10).First(50).Middle(50), 1), "!! ",
+       CTape().Whole(10).Bytes()},
       {"cut inside a last chunk", Cut(CTape().Tapemark().First(50).Last(50), 10), "!! ", kMarkAws},
-      {"cut inside a 65,535-byte block", Cut(CTape().Whole(100).Whole(65535), 1), "!! ", CTape().Whole(100).Bytes()},
-      {"FKT cut inside data", Cut(CTape(CTape::FKT).Whole(16).Whole(32), 5), "!! ", CTape(CTape::FKT).Whole(16).Bytes()},
+      {"cut inside a 65,535-byte block", Cut(CTape().Whole(100).Whole(65535), 1), "!! ",
+       CTape().Whole(100).Bytes()},
+      {"FKT cut inside data", Cut(CTape(CTape::FKT).Whole(16).Whole(32), 5), "!! ",
+       CTape(CTape::FKT).Whole(16).Bytes()},
       {"first block cut short", Cut(CTape().Whole(100), 44), ".. ", Cut(CTape().Whole(100), 44)},
-      {"HET compressed chunks", CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes(),
-       "OK ", CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes()},
+      {"HET compressed chunks",
+       CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes(), "OK ",
+       CTape().Chunk(20, 0xA1).Chunk(30, 0x82).Chunk(9, 0x22).Chunk(5, 0xA0, 0x80).Bytes()},
       {"any file starting with a tapemark", kMarkAws + "control file", "!! ", kMarkAws},
       {"begins with a middle chunk", CTape().Middle(20).Last(5).Raw("x").Bytes(), ".. ",
        CTape().Middle(20).Last(5).Raw("x").Bytes()},
@@ -139,8 +148,8 @@ TEST_F(CCheckE2eTest, FailedTruncationIsAnErrorNotAFix) {
   Put("t.aws", strDamaged);
   CToolResult result = RunTool({SeamToolPath(), "--fail-setend", "/v", "t.aws"}, m_dir.Path());
   EXPECT_EQ(result.strOut, "");
-  EXPECT_EQ(result.strErr, "** ERROR writing file \"" + (m_dir / "t.aws") + "\": " +
-                               FormatLastError(ERROR_ACCESS_DENIED).GetString() + "\n");
+  EXPECT_EQ(result.strErr, "** ERROR writing file \"" + (m_dir / "t.aws") +
+                               "\": " + FormatLastError(ERROR_ACCESS_DENIED).GetString() + "\n");
   EXPECT_EQ(result.nStatus, Status(-1));
   result = RunTool({SeamToolPath(), "--fail-setend", "/k", "t.aws"}, m_dir.Path());
   EXPECT_EQ(result.nStatus, 1);  // with /k the file still counts as needing a fix

@@ -41,7 +41,8 @@ TEST_F(CHostileTreesE2eTest, DotDotAfterALinkLeavesWhereTheLinkLeads) {
 TEST_F(CHostileTreesE2eTest, RemovedWorkingDirectoryListsNothing) {
   const std::string strGone = m_dir / "gone";
   MakeDirs(strGone);
-  const CToolResult result = RunTool({ToolPath(), "/r", "/v", "*"}, strGone, [&strGone] { ::rmdir(strGone.c_str()); });
+  const CToolResult result =
+      RunTool({ToolPath(), "/r", "/v", "*"}, strGone, [&strGone] { ::rmdir(strGone.c_str()); });
   EXPECT_EQ(result.strOut + result.strErr, "");
   EXPECT_EQ(result.nStatus, 0);
 }

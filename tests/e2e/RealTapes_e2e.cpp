@@ -19,17 +19,15 @@ namespace {
 // Tapes with a malformed header inside, and where the repair must cut them: right after the
 // last complete block before it.
 const std::map<std::string, std::uintmax_t> kDamagedInside = {
-    {"CCOMPR_V0R9M01_CCOMPR.V0R9M01.het", 32981},
-    {"CHKDSN_V1000_Install_CHKDSN_VS1000.het", 36981},
-    {"DFSPC_V1R0M00_DFSPC_V1R0M00.het", 23886},
-    {"DUCBD_V1R0M00_DUCBD_V1R0M00.het", 21971},
+    {"CCOMPR_V0R9M01_CCOMPR.V0R9M01.het", 32981}, {"CHKDSN_V1000_Install_CHKDSN_VS1000.het", 36981},
+    {"DFSPC_V1R0M00_DFSPC_V1R0M00.het", 23886},   {"DUCBD_V1R0M00_DUCBD_V1R0M00.het", 21971},
     {"GETDTE_V1R0M00_GETDTE_V1R0M00.het", 7489},
 };
 
 struct CHeader {
   std::size_t nOffset;
-  std::size_t nEnd;    // where its data ends
-  bool bEndsBlock;     // a last chunk, a whole block or a tapemark
+  std::size_t nEnd;  // where its data ends
+  bool bEndsBlock;   // a last chunk, a whole block or a tapemark
 };
 
 // The AWS/HET headers of a sound tape, found by stepping over the blocks.
@@ -37,7 +35,8 @@ std::vector<CHeader> Headers(const std::string& strTape) {
   std::vector<CHeader> headers;
   for (std::size_t nPos = 0; nPos + 6 <= strTape.size();) {
     const auto nFlags = static_cast<unsigned char>(strTape[nPos + 4]);
-    const auto nCur = static_cast<unsigned char>(strTape[nPos]) | static_cast<unsigned char>(strTape[nPos + 1]) << 8;
+    const auto nCur =
+        static_cast<unsigned char>(strTape[nPos]) | static_cast<unsigned char>(strTape[nPos + 1]) << 8;
     const std::size_t nEnd = nPos + 6 + (nFlags == 0x40 ? 0 : nCur);
     headers.push_back({nPos, nEnd, (nFlags & 0x60) != 0});
     nPos = nEnd;
@@ -76,9 +75,12 @@ TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
     EXPECT_EQ(ReadFileBytes(strPath), strOriginal) << strName;
 
     result = Run({"/v", "t.het"});
-    EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het")) << strName << result.strErr << result.nStatus;
+    EXPECT_EQ(result.strOut, Line(bDamaged ? "!! " : "OK ", "t.het"))
+        << strName << result.strErr << result.nStatus;
     const std::string strAfter = ReadFileBytes(strPath);
-    EXPECT_EQ(strAfter, strOriginal.substr(0, bDamaged ? static_cast<std::size_t>(it->second) : strOriginal.size())) << strName;
+    EXPECT_EQ(strAfter,
+              strOriginal.substr(0, bDamaged ? static_cast<std::size_t>(it->second) : strOriginal.size()))
+        << strName;
 
     // Cut inside the last header, as a crash would leave it: repaired to a sound tape.
     const std::vector<CHeader> headers = Headers(strAfter);
@@ -96,7 +98,8 @@ TEST_F(CRealTapesE2eTest, EachTapeGivesTheResultItsHeadersCallFor) {
       if (n == 0) continue;
       Put("t.het", strAfter.substr(0, (headers[n].nOffset + 6 + headers[n].nEnd) / 2));
       EXPECT_EQ(Run({"/v", "t.het"}).strOut, Line("!! ", "t.het")) << strName << " cut in block " << n;
-      EXPECT_EQ(ReadFileBytes(strPath), strAfter.substr(0, CutBefore(headers, n))) << strName << " cut in block " << n;
+      EXPECT_EQ(ReadFileBytes(strPath), strAfter.substr(0, CutBefore(headers, n)))
+          << strName << " cut in block " << n;
     }
   }
   EXPECT_GT(nTapes, 0);

@@ -36,8 +36,8 @@ TEST_F(CWalkE2eTest, LockedFileIsAnOpeningError) {
   {
     CFileHolder holder(m_dir / "held.aws");
     CToolResult result = Run({"/v", "held.aws"});
-    EXPECT_EQ(result.strErr, "** ERROR opening file \"" + (m_dir / "held.aws") + "\": " +
-                                 FormatLastError(ERROR_SHARING_VIOLATION).GetString() + "\n");
+    EXPECT_EQ(result.strErr, "** ERROR opening file \"" + (m_dir / "held.aws") +
+                                 "\": " + FormatLastError(ERROR_SHARING_VIOLATION).GetString() + "\n");
     EXPECT_EQ(result.strOut, "");
     EXPECT_EQ(result.nStatus, Status(-1));
 
@@ -65,7 +65,8 @@ TEST_F(CWalkE2eTest, ErrorInASubdirectoryEndsTheWholeRun) {
 // the printed path is whole.
 TEST_F(CWalkE2eTest, PathsPastTheSystemLimitAreWalkedAndOpened) {
   std::string strRel;
-  for (int n = 0; strRel.size() <= SystemPathLimit(); ++n) strRel += std::string(60, static_cast<char>('a' + n % 26)) + "/";
+  for (int n = 0; strRel.size() <= SystemPathLimit(); ++n)
+    strRel += std::string(60, static_cast<char>('a' + n % 26)) + "/";
   strRel += "t.aws";
   PutDeep(m_dir.Path(), strRel, kDamaged);
   EXPECT_EQ(Run({"/s", "*"}).strOut, Line("!! ", strRel));

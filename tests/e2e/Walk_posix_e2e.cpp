@@ -33,4 +33,3 @@ TEST_F(CWalkPosixE2eTest, SubdirsWithStarVisitsTheTreeAndSkipsSpecialEntries) {
   EXPECT_EQ(SortedLines(result.strOut),
             SortedLines(Line("/r ", "a.aws") + Line("OK ", ".hidden.aws") + Line("/r ", "link.het")));
 }
-

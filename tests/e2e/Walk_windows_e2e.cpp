@@ -28,4 +28,3 @@ TEST_F(CWalkWindowsE2eTest, PathsAreAbsoluteWithADriveAndBackslashes) {
   EXPECT_EQ(result.strOut.find('/'), std::string::npos);
   EXPECT_EQ(Run({"/x"}).nStatus, -1);  // 32-bit exit statuses keep -1 as it is
 }
-

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/ExitStatus.h"
+#include "support/FormatLastError.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TapeBuilder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPlatform.h"
-#include "platform/ExitStatus.h"
-#include "support/FormatLastError.h"
 
 /// The exit status the program's result n shows as on this system.
 inline int Status(int n) { return ToProcessExitStatus(n); }

@@ -8,8 +8,8 @@ std::uint32_t CFaultSystemCalls::Open(const char* pszPath, bool bWrite, bool bEx
   return CSystemCalls::Open(pszPath, bWrite, bExclusive, bNoFollow, pFile, pnSize);
 }
 
-std::uint32_t CFaultSystemCalls::ReadAt(NativeFile file, std::int64_t nOffset, void* pDest, std::size_t nCount,
-                                        std::size_t* pnDone) {
+std::uint32_t CFaultSystemCalls::ReadAt(NativeFile file, std::int64_t nOffset, void* pDest,
+                                        std::size_t nCount, std::size_t* pnDone) {
   *pnDone = 0;
   if (nReadsBeforeFailure == 0) return ERROR_IO_DEVICE;
   if (nReadsBeforeFailure > 0) --nReadsBeforeFailure;

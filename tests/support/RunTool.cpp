@@ -50,8 +50,9 @@ std::string QuoteArgument(const std::string& strArg) {
 
 HANDLE OpenInheritable(const std::string& strPath, bool bWrite) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  return ::CreateFileA(strPath.c_str(), bWrite ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                       &sa, bWrite ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return ::CreateFileA(strPath.c_str(), bWrite ? GENERIC_WRITE : GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, bWrite ? CREATE_ALWAYS : OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 }  // namespace
 
@@ -78,11 +79,13 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
   BOOL bStarted = FALSE;
   for (int nTry = 0; nTry < 3 && !bStarted; ++nTry) {
     if (nTry > 0) ::Sleep(100);
-    bStarted = ::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si, &pi);
+    bStarted = ::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(),
+                                &si, &pi);
   }
   if (bStarted) {
     DWORD dwCode = 0;
-    if (::WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 && ::GetExitCodeProcess(pi.hProcess, &dwCode)) {
+    if (::WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+        ::GetExitCodeProcess(pi.hProcess, &dwCode)) {
       result.nStatus = static_cast<int>(dwCode);
     } else {
       result.nStatus = 126;  // never a status of the program itself

@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     if (std::strcmp(pszSwitch, "fail-write") == 0) faults.bFailWrite = true;
     if (std::strcmp(pszSwitch, "fail-write-open") == 0) faults.bFailWriteOpen = true;
     if (std::strcmp(pszSwitch, "fail-setend") == 0) faults.bFailTruncate = true;
-    if (std::strncmp(pszSwitch, "fail-read-after=", 16) == 0) faults.nReadsBeforeFailure = std::atoi(pszSwitch + 16);
+    if (std::strncmp(pszSwitch, "fail-read-after=", 16) == 0)
+      faults.nReadsBeforeFailure = std::atoi(pszSwitch + 16);
     // Another program appends to or empties the file after the walk, before the repair cuts:
     // the check asks for the size once as it opens the file and once more before it cuts.
     const bool bGrow = std::strcmp(pszSwitch, "grow-before-cut") == 0;

@@ -1,13 +1,13 @@
 #include "tests/support/TempDir.h"
 
-#include "tests/support/TestPlatform.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "tests/support/TestPlatform.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +26,8 @@ std::string CTempDir::operator/(const std::string& strName) const {
 CTempDir::~CTempDir() {
   std::error_code ec;
   // Tests take rights away; give them back so that everything can be removed.
-  for (auto it = fs::recursive_directory_iterator(m_strPath, ec); !ec && it != fs::end(it); it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(m_strPath, ec); !ec && it != fs::end(it);
+       it.increment(ec)) {
     if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
   fs::remove_all(m_strPath, ec);

@@ -35,11 +35,12 @@ std::string UniqueTempPath(const std::string& strPrefix) {
   // Test processes run side by side: the process id and the clock keep their names apart even
   // where random_device is not random.
   static std::atomic<unsigned> s_nCounter{0};
-  static const auto s_nSeed = std::random_device{}() ^
-                              static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-  const auto path = std::filesystem::temp_directory_path() /
-                    (strPrefix + std::to_string(CurrentProcessId()) + "-" + std::to_string(s_nSeed) + "-" +
-                     std::to_string(s_nCounter++));
+  static const auto s_nSeed =
+      std::random_device{}() ^
+      static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto path =
+      std::filesystem::temp_directory_path() / (strPrefix + std::to_string(CurrentProcessId()) + "-" +
+                                                std::to_string(s_nSeed) + "-" + std::to_string(s_nCounter++));
   return path.string();
 }
 
@@ -55,7 +56,8 @@ char NativeSeparator() { return '\\'; }
 unsigned long CurrentProcessId() { return ::GetCurrentProcessId(); }
 
 CFileHolder::CFileHolder(const std::string& strPath) {
-  const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h =
+      ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
   m_nHandle = reinterpret_cast<long long>(h);
 }
@@ -71,7 +73,8 @@ bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPat
 std::size_t SystemPathLimit() { return MAX_PATH; }
 
 // Past MAX_PATH only the "\\?\" form of a full path reaches the system.
-static std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts, std::size_t nParts) {
+static std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts,
+                             std::size_t nParts) {
   std::wstring wstr = L"\\\\?\\" + std::wstring(strDir.begin(), strDir.end());
   for (std::size_t i = 0; i < nParts; ++i) wstr += L"\\" + std::wstring(parts[i].begin(), parts[i].end());
   return wstr;
@@ -79,7 +82,8 @@ static std::wstring LongForm(const std::string& strDir, const std::vector<std::s
 
 void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
   const auto parts = PathParts(strRelPath);
-  for (std::size_t n = 1; n < parts.size(); ++n) ::CreateDirectoryW(LongForm(strDir, parts, n).c_str(), nullptr);
+  for (std::size_t n = 1; n < parts.size(); ++n)
+    ::CreateDirectoryW(LongForm(strDir, parts, n).c_str(), nullptr);
   const HANDLE h = ::CreateFileW(LongForm(strDir, parts, parts.size()).c_str(), GENERIC_WRITE, 0, nullptr,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -129,7 +133,8 @@ void PutDeep(const std::string& strDir, const std::string& strRelPath, const std
 void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
   const auto parts = PathParts(strRelPath);
   std::vector<int> dirfds{::open(strDir.c_str(), O_RDONLY | O_DIRECTORY)};
-  for (std::size_t n = 0; n + 1 < parts.size(); ++n) dirfds.push_back(::openat(dirfds.back(), parts[n].c_str(), O_RDONLY | O_DIRECTORY));
+  for (std::size_t n = 0; n + 1 < parts.size(); ++n)
+    dirfds.push_back(::openat(dirfds.back(), parts[n].c_str(), O_RDONLY | O_DIRECTORY));
   ::unlinkat(dirfds.back(), parts.back().c_str(), 0);
   for (std::size_t n = parts.size() - 1; n > 0; --n) {
     ::close(dirfds[n]);

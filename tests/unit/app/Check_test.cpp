@@ -1,10 +1,11 @@
 // The check's failure paths, provoked with fault-injecting system calls.
+#include "app/Check.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/Check.h"
 #include "app/Globals.h"
 #include "app/Repair.h"
 #include "platform/File.h"
@@ -30,8 +31,8 @@ class CCheckTest : public CRunStateTest {
     return bResult;
   }
   std::string ErrorLine(const char* pszVerb, DWORD dwCode) const {
-    return std::string("** ERROR ") + pszVerb + " file \"" + g_strFilePath.GetString() + "\": " +
-           FormatLastError(dwCode).GetString() + "\n";
+    return std::string("** ERROR ") + pszVerb + " file \"" + g_strFilePath.GetString() +
+           "\": " + FormatLastError(dwCode).GetString() + "\n";
   }
   CTempDir m_dir;
   CFaultSystemCalls m_faults;
@@ -95,7 +96,9 @@ TEST_F(CCheckTest, RecordsCarryOffsetsAndTapeFileNumbers) {
     std::int64_t nOffset;
     std::int32_t nFileNum;
     ChunkType eType;
-    bool operator==(const CSeen& o) const { return nOffset == o.nOffset && nFileNum == o.nFileNum && eType == o.eType; }
+    bool operator==(const CSeen& o) const {
+      return nOffset == o.nOffset && nFileNum == o.nFileNum && eType == o.eType;
+    }
   };
   std::vector<CSeen> seen;
   m_faults.onTruncate = [&seen] {
@@ -107,7 +110,8 @@ TEST_F(CCheckTest, RecordsCarryOffsetsAndTapeFileNumbers) {
   const CTapeBuilder tape = CTapeBuilder().Whole(100).Tapemark().Whole(10).Tapemark().First(20).Last(5);
   EXPECT_TRUE(Check(CTapeBuilder(tape).Raw("x").Bytes()));
   EXPECT_EQ(m_strAfter, tape.Bytes());
-  const std::vector<CSeen> expected = {{0, 0, CHUNK_WHOLE},  {106, 0, CHUNK_TAPEMARK}, {112, 1, CHUNK_WHOLE},
-                                       {128, 1, CHUNK_TAPEMARK}, {134, 2, CHUNK_FIRST}, {160, 2, CHUNK_LAST}};
+  const std::vector<CSeen> expected = {{0, 0, CHUNK_WHOLE},   {106, 0, CHUNK_TAPEMARK},
+                                       {112, 1, CHUNK_WHOLE}, {128, 1, CHUNK_TAPEMARK},
+                                       {134, 2, CHUNK_FIRST}, {160, 2, CHUNK_LAST}};
   EXPECT_TRUE(seen == expected);
 }

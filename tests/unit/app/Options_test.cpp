@@ -1,10 +1,11 @@
+#include "app/Options.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/Globals.h"
-#include "app/Options.h"
 #include "tests/support/Capture.h"
 #include "tests/support/RunStateTest.h"
 
@@ -44,4 +45,3 @@ TEST_F(COptionsTest, LastOutputModeDecidesAllThreeFlags) {
     EXPECT_EQ(g_bProgress, c.bProgress) << c.args[0] << " " << c.args[1];
   }
 }
-

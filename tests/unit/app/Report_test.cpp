@@ -1,3 +1,5 @@
+#include "app/Report.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,9 +8,8 @@
 #include <vector>
 
 #include "app/Globals.h"
-#include "app/Report.h"
-#include "platform/File.h"
 #include "platform/DebugOutput.h"
+#include "platform/File.h"
 #include "support/FormatLastError.h"
 #include "tests/support/Capture.h"
 #include "tests/support/RunStateTest.h"
@@ -18,7 +19,7 @@ using CReportTest = CRunStateTest;
 TEST_F(CReportTest, ProgressPicturesStepThroughTheSpinner) {
   g_bProgress = true;
   CCapture capture;
-  SpinFile();                 // first picture of a run
+  SpinFile();  // first picture of a run
   SpinChunk();
   SpinChunk();
   for (int i = 0; i < 3; ++i) SpinFile();  // four files: back at "|"

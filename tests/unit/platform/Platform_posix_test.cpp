@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/File.h"
 #include "platform/ExitStatus.h"
+#include "platform/File.h"
 #include "platform/posix/PathRules.h"
 #include "support/FormatLastError.h"
 #include "tests/support/TempDir.h"
@@ -24,15 +24,28 @@ TEST(PathRulesTest, WildcardsAreStarAndQuestionMarkOnly) {
     const char* pszName;
     bool bMatch;
   } cases[] = {
-      {"*", ".hidden", true},     {"*", "", true},          {"*.aws", "a.aws", true},
-      {"*.aws", "a.AWS", false},  {"?.het", "ab.het", false}, {"a?c", "abc", true},
-      {"[ab]", "a", false},       {"[ab]", "[ab]", true},   {"*a*b*c", "xaybzc", true},
-      {"*a*b*c", "xaybz", false}, {"t*", "tape", true},     {"**x", "x", true},
+      {"*", ".hidden", true},
+      {"*", "", true},
+      {"*.aws", "a.aws", true},
+      {"*.aws", "a.AWS", false},
+      {"?.het", "ab.het", false},
+      {"a?c", "abc", true},
+      {"[ab]", "a", false},
+      {"[ab]", "[ab]", true},
+      {"*a*b*c", "xaybzc", true},
+      {"*a*b*c", "xaybz", false},
+      {"t*", "tape", true},
+      {"**x", "x", true},
       // "?" is one character of a UTF-8 name, one byte of any other name.
-      {"?.aws", "\xC3\xA9.aws", true}, {"??.aws", "\xC3\xA9.aws", false}, {"?.aws", "\xE9.aws", true},
-      {"*?x", "\xC3\xA9x", true},     {"*\xA9x", "\xC3\xA9x", false}, {"??.aws", "\xC3.aws", false},
+      {"?.aws", "\xC3\xA9.aws", true},
+      {"??.aws", "\xC3\xA9.aws", false},
+      {"?.aws", "\xE9.aws", true},
+      {"*?x", "\xC3\xA9x", true},
+      {"*\xA9x", "\xC3\xA9x", false},
+      {"??.aws", "\xC3.aws", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pszPattern, c.pszName), c.bMatch) << c.pszPattern << " " << c.pszName;
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchesWildcard(c.pszPattern, c.pszName), c.bMatch) << c.pszPattern << " " << c.pszName;
 }
 
 TEST(PathRulesTest, PathsBecomeAbsoluteAndLexicallyClean) {
@@ -42,7 +55,9 @@ TEST(PathRulesTest, PathsBecomeAbsoluteAndLexicallyClean) {
   EXPECT_EQ(NormalizeAbsolute("/x/y/", "/home/u"), "/x/y");
   EXPECT_EQ(NormalizeAbsolute("/", "/home/u"), "/");
   // ".." after a link leaves where the link leads; other ".." stay lexical.
-  const LinkResolver resolve = [](const std::string& strPath) { return strPath == "/home/u/L" ? "/r/inner" : ""; };
+  const LinkResolver resolve = [](const std::string& strPath) {
+    return strPath == "/home/u/L" ? "/r/inner" : "";
+  };
   EXPECT_EQ(NormalizeAbsolute("L/../t.aws", "/home/u", resolve), "/r/t.aws");
   EXPECT_EQ(NormalizeAbsolute("L/x/../../t.aws", "/home/u", resolve), "/r/t.aws");
   EXPECT_EQ(NormalizeAbsolute("a/../t.aws", "/home/u", resolve), "/home/u/t.aws");
@@ -57,7 +72,6 @@ TEST(FormatLastErrorTest, NamesKnownCodesAndTheNumberOfOthers) {
   EXPECT_STREQ(FormatLastError(4242), "Unknown error (code 4242).");
 }
 
-
 // An entry listed as a file is opened only if it still is one: a link that took its place is not
 // followed and a FIFO is not waited on. A link listed as one is followed.
 TEST(FileTest, OpenWithoutFollowingTakesRegularFilesOnly) {
@@ -66,7 +80,8 @@ TEST(FileTest, OpenWithoutFollowingTakesRegularFilesOnly) {
   ASSERT_EQ(::symlink("f", (dir / "link").c_str()), 0);
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   auto Open = [](const std::string& strPath, DWORD dwFlags) {
-    const HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, dwFlags, 0);
+    const HANDLE h =
+        CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, dwFlags, 0);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return h != INVALID_HANDLE_VALUE ? ERROR_SUCCESS : GetLastError();
   };

@@ -60,13 +60,15 @@ TEST(FileTest, BufferedReadsStayCoherentWithSeeksWritesAndTruncation) {
       const std::int64_t nDist = nOp < 30 ? Next(100) : Next(70000);
       ASSERT_TRUE(MoveFilePointer(h, nDist, &nPos, FILE_CURRENT));
     } else if (nOp < 45) {
-      ASSERT_TRUE(MoveFilePointer(h, Next(static_cast<std::uint32_t>(strModel.size()) + 10), &nPos, FILE_BEGIN));
+      ASSERT_TRUE(
+          MoveFilePointer(h, Next(static_cast<std::uint32_t>(strModel.size()) + 10), &nPos, FILE_BEGIN));
     } else if (nOp < 95) {
       const DWORD nWant = nOp < 94 ? 1 + Next(12) : 1 + Next(80000);
       DWORD nRead = 0;
       ASSERT_TRUE(ReadFile(h, buf.data(), nWant, &nRead, nullptr));
-      const std::string strExpected =
-          nPos < static_cast<std::int64_t>(strModel.size()) ? strModel.substr(static_cast<size_t>(nPos), nWant) : "";
+      const std::string strExpected = nPos < static_cast<std::int64_t>(strModel.size())
+                                          ? strModel.substr(static_cast<size_t>(nPos), nWant)
+                                          : "";
       ASSERT_EQ(std::string(buf.data(), nRead), strExpected) << "step " << nStep << " at " << nPos;
       nPos += nRead;
       nBytesCompared += nRead;

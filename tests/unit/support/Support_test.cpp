@@ -15,7 +15,8 @@ TEST(IsHexStringTest, AcceptsOneToFourHexDigitsOnly) {
 TEST(SetFilePointer64Test, MovesPastTheEndWithoutGrowingTheFile) {
   CTempDir dir;
   WriteFileBytes(dir / "f", "0123456789");
-  const HANDLE h = CreateFileA((dir / "f").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+  const HANDLE h =
+      CreateFileA((dir / "f").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   EXPECT_EQ(SetFilePointer64(h, 4, FILE_BEGIN), 4);
   EXPECT_EQ(SetFilePointer64(h, 5'000'000'000LL, FILE_CURRENT), 5'000'000'004LL);

@@ -1,10 +1,11 @@
+#include "tape/AWSChunkHdr.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 #include <utility>
 
-#include "tape/AWSChunkHdr.h"
 #include "tests/support/TapeBuilder.h"
 
 namespace {
@@ -41,9 +42,10 @@ TEST(CAWSChunkHdrTest, EveryFlagPairClassifiesByTheDocumentedTable) {
   for (int f1 = 0; f1 < 256; ++f1) {
     for (int f2 = 0; f2 < 256; ++f2) {
       bool bEverValid = false;
-      for (const std::uint16_t nLen : {std::uint16_t{0}, std::uint16_t{1}, std::uint16_t{0x100}, std::uint16_t{0xFFFF}}) {
-        const CAWSChunkHdr hdr = FromBytes(AwsHeader(nLen, 0x1234, static_cast<std::uint8_t>(f1),
-                                                     static_cast<std::uint8_t>(f2)));
+      for (const std::uint16_t nLen :
+           {std::uint16_t{0}, std::uint16_t{1}, std::uint16_t{0x100}, std::uint16_t{0xFFFF}}) {
+        const CAWSChunkHdr hdr =
+            FromBytes(AwsHeader(nLen, 0x1234, static_cast<std::uint8_t>(f1), static_cast<std::uint8_t>(f2)));
         ChunkType eExpected = CHUNK_INVALID;
         const auto it = valid.find({f1, f2});
         if (it != valid.end() && (it->second == CHUNK_TAPEMARK) == (nLen == 0)) eExpected = it->second;
@@ -72,7 +74,8 @@ TEST(CAWSChunkHdrTest, FieldsAreLittleEndianWhateverTheMachine) {
 
   CAWSChunkHdr built;
   built.Init(300, 255, 0xA0, 0);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(built.GetHdrPtr()), 6), std::string("\x2C\x01\xFF\x00\xA0\x00", 6));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(built.GetHdrPtr()), 6),
+            std::string("\x2C\x01\xFF\x00\xA0\x00", 6));
   built.Init(0, 0, 0x40, 0);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(built.GetHdrPtr()), 6), std::string("\0\0\0\0\x40\0", 6));
   EXPECT_EQ(CAWSChunkHdr().GetChunkType(), CHUNK_INVALID);  // six zero bytes
@@ -83,8 +86,10 @@ TEST(CAWSChunkHdrTest, CompressionBitsAreReadAsTheyStand) {
     std::uint8_t f1, f2;
     bool bCompressed, bHet, bZlib, bBzip2;
   } cases[] = {
-      {0xA0, 0x40, true, false, false, false}, {0xA0, 0x80, true, false, true, false},
-      {0xA1, 0x00, true, true, true, false},   {0xB2, 0x00, true, true, false, true},
+      {0xA0, 0x40, true, false, false, false},
+      {0xA0, 0x80, true, false, true, false},
+      {0xA1, 0x00, true, true, true, false},
+      {0xB2, 0x00, true, true, false, true},
       {0xA0, 0x00, false, false, false, false},
       {0x03, 0x00, true, true, true, true},  // malformed, yet both methods answer
   };

@@ -1,3 +1,5 @@
+#include "tape/ChunkInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -5,7 +7,6 @@
 #include <string>
 
 #include "tape/AWSChunkHdr.h"
-#include "tape/ChunkInfo.h"
 #include "tape/FKTChunkHdr.h"
 #include "tests/support/TapeBuilder.h"
 

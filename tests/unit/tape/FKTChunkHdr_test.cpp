@@ -1,9 +1,9 @@
+#include "tape/FKTChunkHdr.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-
-#include "tape/FKTChunkHdr.h"
 
 namespace {
 CFKTChunkHdr FromText(const std::string& str) { return CFKTChunkHdr(str.data()); }
@@ -22,11 +22,11 @@ TEST(CFKTChunkHdrTest, ClassifiesByCheckFieldAndCurrentLength) {
       {"001000200030", CHUNK_WHOLE, 0x20, 0x10, 0x30, false},
       {"001000200031", CHUNK_INVALID, 0x20, 0x10, 0x31, false},  // check mismatch
       {"0ABC00000ABC", CHUNK_TAPEMARK, 0, 0xABC, 0xABC, true},
-      {"00000000FFFF", CHUNK_INVALID, 0, 0, 0xFFFF, true},        // tapemark looks only at "0000"
-      {"0000001G0010", CHUNK_INVALID, 0, 0, 0x10, false},         // rejected field reads as 0
+      {"00000000FFFF", CHUNK_INVALID, 0, 0, 0xFFFF, true},  // tapemark looks only at "0000"
+      {"0000001G0010", CHUNK_INVALID, 0, 0, 0x10, false},   // rejected field reads as 0
       {std::string("00000010\0\0\0\0", 12), CHUNK_INVALID, 0x10, 0, 0, false},
-      {"000000ab00ab", CHUNK_WHOLE, 0xAB, 0, 0xAB, false},        // lower-case digits are hex too
-      {"0000 0100010", CHUNK_INVALID, 0, 0, 0x10, false},  // a blank is no digit
+      {"000000ab00ab", CHUNK_WHOLE, 0xAB, 0, 0xAB, false},  // lower-case digits are hex too
+      {"0000 0100010", CHUNK_INVALID, 0, 0, 0x10, false},   // a blank is no digit
       {"0000-0010010", CHUNK_INVALID, 0, 0, 0x10, false},
   };
   for (const auto& c : cases) {
@@ -64,8 +64,14 @@ TEST(CFKTChunkHdrTest, ParseHexFieldStopsAtTheFourthCharacter) {
   bool bOk = false;
   EXPECT_EQ(ParseHexField("12345", &bOk), 0x1234);  // the fifth character is a neighbour
   EXPECT_TRUE(bOk);
-  EXPECT_EQ(ParseHexField("1\0" "23", &bOk), 0x1);   // text ends at the NUL
+  EXPECT_EQ(ParseHexField("1\0"
+                          "23",
+                          &bOk),
+            0x1);  // text ends at the NUL
   EXPECT_TRUE(bOk);
-  EXPECT_EQ(ParseHexField("\0" "123", &bOk), 0);
+  EXPECT_EQ(ParseHexField("\0"
+                          "123",
+                          &bOk),
+            0);
   EXPECT_FALSE(bOk);
 }
