@@ -10,6 +10,7 @@
 #include "app/Globals.h"
 #include "app/Repair.h"
 #include "app/Report.h"
+#include "app/Resume.h"
 #include "platform/File.h"
 #include "support/SetFilePointer64.h"
 #include "tape/ChunkHdr.h"
@@ -95,6 +96,8 @@ EWalkEnd WalkTape() {
     const ChunkType eType = nRead < nHdrSize ? CHUNK_INVALID : pHdr->GetChunkType();
     const bool bTapemark = eType == CHUNK_TAPEMARK;
     if (eType == CHUNK_INVALID || (!bTapemark && !BlockFitsInFile(nPos, *pHdr))) {
+      // The details describe the file as it stands, so they are gathered before the repair.
+      if (g_bDetails && !g_bQuiet) NoteDamage(nPos, nFileNum, eType == CHUNK_INVALID ? nullptr : pHdr.get());
       const bool bRepaired = RepairTapeFile();
       CountDamagedFile();
       return bRepaired ? EWalkEnd::kDamaged : EWalkEnd::kRepairFailed;
@@ -169,7 +172,10 @@ bool CheckTapeFile() {
       return false;
     case EWalkEnd::kDamaged:
       CloseTapeFile();
-      if (!g_bQuiet) PrintResult((g_dwAccess & GENERIC_WRITE) != 0 ? "!! " : "/r ");
+      if (!g_bQuiet) {
+        PrintResult((g_dwAccess & GENERIC_WRITE) != 0 ? "!! " : "/r ");
+        if (g_bDetails) PrintDamageNote();
+      }
       return true;
     case EWalkEnd::kClean:
       break;

@@ -8,6 +8,7 @@ CWinApp theApp(nullptr);
 CChunkArray g_ChunkArray;
 CString g_strFileSpec;
 CString g_strFilePath;
+CDamageNote g_DamageNote;
 
 bool g_bReadOnly = false;
 bool g_bKeepGoing = false;
@@ -15,6 +16,7 @@ bool g_bSubDirs = false;
 bool g_bVerbose = false;
 bool g_bQuiet = false;
 bool g_bProgress = false;
+bool g_bDetails = false;
 bool g_bIsFKT = false;
 HANDLE g_hFile = 0;
 DWORD g_dwAccess = 0;
@@ -32,10 +34,12 @@ void ResetRunState() {
   g_strFilePath = "";
   g_bReadOnly = g_bKeepGoing = g_bSubDirs = false;
   g_bVerbose = g_bQuiet = g_bProgress = false;
+  g_bDetails = false;
   g_bIsFKT = false;
   g_hFile = 0;
   g_dwAccess = 0;
   g_nFileSize = 0;
+  g_DamageNote = CDamageNote{};
   g_nExitCode = g_nFileSpin = g_nChunkSpin = 0;
   g_dwLastError = 0;
   g_dwFileAttributes = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/Resume.h"
 #include "platform/CString.h"
 #include "platform/Framework.h"
 #include "platform/Win32Api.h"
@@ -18,6 +19,7 @@ extern bool g_bSubDirs;    // walk matching subdirectories too
 extern bool g_bVerbose;    // a result line for every file
 extern bool g_bQuiet;      // no result line for damaged files
 extern bool g_bProgress;   // draw the progress indicator
+extern bool g_bDetails;    // after each damaged file's line, where the damage lies and what a fix keeps
 
 // The file in hand.
 extern bool g_bIsFKT;             // FKT headers, else AWS/HET
@@ -25,6 +27,7 @@ extern HANDLE g_hFile;            // the open tape file, 0 for none
 extern DWORD g_dwAccess;          // GENERIC_READ, or GENERIC_READ|GENERIC_WRITE
 extern std::int64_t g_nFileSize;  // its size when the check began
 extern CChunkArray g_ChunkArray;  // the block list of the file in hand
+extern CDamageNote g_DamageNote;  // what /d tells about its damage, gathered before the repair
 
 // Over the whole run.
 extern std::int32_t g_nExitCode;   // damaged files counted, or -1 after an error

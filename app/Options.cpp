@@ -25,7 +25,8 @@ const char kUsageFormat[] =
     "read-only   (don't fix any broken files)\n        /k     keepgoing   (do not abort if any "
     "errors)\n        /s     subdirs     (process subdirectories too)\n        /v     verbose     "
     "(list *ALL* files processed)\n        /q     quiet       (don't list files processed)\n     "
-    "   /p     progress    (/q progress indicator only)\n\n    WARNING!\n\n        If you use a "
+    "   /p     progress    (/q progress indicator only)\n        /d     details     (where each damage lies, "
+    "what a fix keeps)\n\n    WARNING!\n\n        If you use a "
     "wildcard pattern as your filename\n        and/or specify the /s subdirectory option make\n "
     "       VERY sure all of the files to be processed are\n        actually AWS, HET or FKT "
     "emulated tape files!\n\n        ALL files that start with a valid 6-byte header\n        will "
@@ -80,6 +81,8 @@ int ParseArgs(int argc, char* argv[]) {
       SetOutputMode(false, true, false);
     } else if (strWord.CompareNoCase("p") == 0) {
       SetOutputMode(false, true, true);
+    } else if (strWord.CompareNoCase("d") == 0) {
+      g_bDetails = true;
     } else if (strWord.CompareNoCase("?") == 0) {
       return ShowUsage("");
     } else {

@@ -33,22 +33,25 @@ bool RewriteAsTapemark() {
 }
 }  // namespace
 
-bool RepairTapeFile() {
-  if (g_bReadOnly || (g_dwAccess & GENERIC_WRITE) == 0) return true;
-  while (g_ChunkArray.GetSize() > 0) {
-    const int nLast = g_ChunkArray.GetSize() - 1;
-    CChunkInfo& last = g_ChunkArray.GetAt(nLast);
-    switch (last.m_pHdr->GetChunkType()) {
+std::int64_t FindCutPoint() {
+  for (int i = g_ChunkArray.GetSize() - 1; i >= 0; --i) {
+    const CChunkInfo& info = g_ChunkArray.GetAt(i);
+    switch (info.m_pHdr->GetChunkType()) {
       case CHUNK_LAST:
       case CHUNK_WHOLE:
       case CHUNK_TAPEMARK:
-        return CutFileAt(last.m_nOffset + std::int64_t{last.m_pHdr->GetHdrSize()} +
-                         std::int64_t{last.m_pHdr->GetCurLen()});
+        return info.m_nOffset + std::int64_t{info.m_pHdr->GetHdrSize()} +
+               std::int64_t{info.m_pHdr->GetCurLen()};
       default:
         // A first or middle chunk whose block never got its last chunk is given up.
-        g_ChunkArray.RemoveAt(nLast);
         break;
     }
   }
-  return RewriteAsTapemark();
+  return 0;
+}
+
+bool RepairTapeFile() {
+  if (g_bReadOnly || (g_dwAccess & GENERIC_WRITE) == 0) return true;
+  const std::int64_t nCut = FindCutPoint();
+  return nCut > 0 ? CutFileAt(nCut) : RewriteAsTapemark();
 }
