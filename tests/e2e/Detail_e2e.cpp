@@ -29,18 +29,6 @@ std::string Shift(std::string str, std::size_t nAt, int nShift) {
   return nShift < 0 ? str.erase(nAt, static_cast<std::size_t>(-nShift)) : str.insert(nAt, nShift, '\r');
 }
 
-// Bytes no writer leaves: a fixed pseudo-random run.
-std::string Junk(std::size_t nBytes) {
-  std::mt19937 gen(15);
-  std::string str;
-  while (str.size() < nBytes) str += static_cast<char>(gen() & 0xFF);
-  return str;
-}
-
-std::string Cut(const CTape& tape, std::size_t nBytes) {
-  return tape.Bytes().substr(0, tape.Size() - nBytes);
-}
-
 struct CDetailCase {
   const char* pszWhat;
   std::string strBytes;
@@ -48,12 +36,15 @@ struct CDetailCase {
 };
 
 std::vector<CDetailCase> Cases() {
-  const char* const pszEnd5599 = "a fix would lose 4 blocks, 2 tapemarks, 4487 bytes";
+  std::mt19937 gen(15);  // bytes no writer leaves: a fixed pseudo-random run
+  std::string strJunk(4000, '\0');
+  for (char& ch : strJunk) ch = static_cast<char>(gen() & 0xFF);
   return {
       {"first chunk 1 byte short",
        Shift(kAws.Bytes(), 1200, -1),
        {"damaged at offset 2218 (tape file 1); a fix keeps 1112 of 5599 bytes",
-        "resumes at offset 2217: the chunk at offset 1112 is 1 byte short", pszEnd5599}},
+        "resumes at offset 2217: the chunk at offset 1112 is 1 byte short",
+        "a fix would lose 4 blocks, 2 tapemarks, 4487 bytes"}},
       {"middle chunk 2 bytes long",
        Shift(kAws.Bytes(), 3000, 2),
        {"damaged at offset 3324 (tape file 1); a fix keeps 1112 of 5602 bytes",
@@ -69,17 +60,16 @@ std::vector<CDetailCase> Cases() {
        {"damaged at offset 5536 (tape file 1); a fix keeps 5536 of 5601 bytes",
         "resumes at offset 5537: the chunk at offset 4430 is 1 byte long",
         "a fix would lose 2 blocks, 2 tapemarks, 65 bytes"}},
-      {"first block 1 byte short",
-       Shift(kAws.Bytes(), 50, -1),
-       {"damaged at offset 1106 (tape file 0); a fix keeps 1106 of 5599 bytes",
-        "resumes at offset 1105: the chunk at offset 0 is 1 byte short",
-        "a fix would lose 4 blocks, 3 tapemarks, 4493 bytes"}},
       {"two damages passed",
        Shift(Shift(kAws.Bytes(), 5000, 1), 50, -1),
        {"damaged at offset 1106 (tape file 0); a fix keeps 1106 of 5600 bytes",
         "resumes at offset 1105: the chunk at offset 0 is 1 byte short",
         "resumes at offset 5536: the chunk at offset 4429 is 1 byte long",
         "a fix would lose 4 blocks, 3 tapemarks, 4494 bytes"}},
+      {"damages closer than three headers",
+       Shift(Shift(kAws.Bytes(), 5000, 1), 1200, -1),
+       {"damaged at offset 2218 (tape file 1); a fix keeps 1112 of 5600 bytes",
+        "no resumption found after offset 2218"}},
       {"a second damage not passed",
        Shift(kAws.Bytes(), 1200, -1) + "xyz",
        {"damaged at offset 2218 (tape file 1); a fix keeps 1112 of 5602 bytes",
@@ -100,32 +90,33 @@ std::vector<CDetailCase> Cases() {
        {"damaged at offset 1112 (tape file 0); a fix keeps 1112 of 2313 bytes",
         "resumes at offset 1113: the chunk at offset 0 is 1 byte long",
         "a fix would lose 3 blocks, 2 tapemarks, 1201 bytes"}},
+      {"chain ends inside a block",
+       Shift(CTape().Whole(1100).First(20).Bytes(), 50, -1),
+       {"damaged at offset 1106 (tape file 0); a fix keeps 1106 of 1131 bytes",
+        "no resumption found after offset 1106"}},
+      {"next header names another length",
+       CTape().Whole(100).Raw("\r").Bytes() +
+           CTape().Whole(50).Whole(20).Whole(20).Whole(20).Bytes().substr(56),
+       {"damaged at offset 106 (tape file 0); a fix keeps 106 of 185 bytes",
+        "no resumption found after offset 106"}},
       {"junk after the damage",
-       CTape().Whole(100).Whole(50).Raw(Junk(4000)).Bytes(),
+       CTape().Whole(100).Whole(50).Raw(strJunk).Bytes(),
        {"damaged at offset 162 (tape file 0); a fix keeps 162 of 4162 bytes",
         "no resumption found after offset 162"}},
       {"damaged last header",
        CTape().Whole(100).Tapemark().Raw("abc").Bytes(),
        {"damaged at offset 112 (tape file 1); a fix keeps 112 of 115 bytes",
         "no resumption found after offset 112"}},
-      {"unfinished chunk run given up",
-       CTape().Whole(100).First(50).Middle(50).Raw("xy").Bytes(),
-       {"damaged at offset 218 (tape file 0); a fix keeps 106 of 220 bytes",
-        "no resumption found after offset 218"}},
       {"nothing complete is left",
        CTape().First(50).Raw(std::string(6, '\0')).Bytes(),
        {"damaged at offset 56 (tape file 0); a fix keeps 0 of 62 bytes and writes one tapemark",
         "no resumption found after offset 56"}},
-      {"FKT corrupt header",
-       CTape(CTape::FKT).Whole(16).Whole(32).Raw("0020001G0030").Bytes(),
-       {"damaged at offset 72 (tape file 0); a fix keeps 72 of 84 bytes",
-        "no resumption found after offset 72"}},
       {"cut inside the last block",
-       Cut(CTape().Whole(100).Tapemark().Whole(100), 50),
+       CTape().Whole(100).Tapemark().Whole(100).Bytes().substr(0, 168),
        {"damaged at offset 112 (tape file 1); a fix keeps 112 of 168 bytes",
         "the file ends inside the block at offset 112: 50 of its 100 data bytes are present"}},
       {"FKT cut inside the last block",
-       Cut(CTape(CTape::FKT).Whole(16).Whole(32), 5),
+       CTape(CTape::FKT).Whole(16).Whole(32).Bytes().substr(0, 67),
        {"damaged at offset 28 (tape file 0); a fix keeps 28 of 67 bytes",
         "the file ends inside the block at offset 28: 27 of its 32 data bytes are present"}},
   };
@@ -174,7 +165,6 @@ TEST_F(CDetailE2eTest, DetailsOnlyWithTheirResultLine) {
     Put("t.aws", strDamaged);
     const CToolResult result = Run({"/d", pszMode, "t.aws"});
     EXPECT_EQ(result.strOut.find("   "), std::string::npos) << pszMode;
-    EXPECT_EQ(result.nStatus, 1) << pszMode;
     EXPECT_EQ(ReadFileBytes(m_dir / "t.aws"), strDamaged.substr(0, 1112)) << pszMode;
   }
   Put("t.aws", strDamaged);

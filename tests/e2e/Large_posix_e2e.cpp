@@ -25,6 +25,11 @@ TEST_F(CLargeTapeE2eTest, RepairPast4GiBCutsAtTheExactOffset) {
   ASSERT_GT(nEnd, std::int64_t{1} << 32);
   ASSERT_EQ(::pwrite(fd, "\x05\x00\x00", 3, nEnd), 3);  // a header cut short
   ::close(fd);
+  const std::string strEnd = std::to_string(nEnd);
+  EXPECT_EQ(Run({"/r", "/d", "big.aws"}).strOut,
+            Line("/r ", "big.aws") + "   damaged at offset " + strEnd + " (tape file 0); a fix keeps " +
+                strEnd + " of " + std::to_string(nEnd + 3) + " bytes\n   no resumption found after offset " +
+                strEnd + "\n");
   EXPECT_EQ(Run({"/v", "big.aws"}).strOut, Line("!! ", "big.aws"));
   struct stat st {};
   ASSERT_EQ(::stat(strPath.c_str(), &st), 0);
