@@ -14,7 +14,6 @@
 #else
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -29,6 +28,24 @@ std::vector<std::string> PathParts(const std::string& strRelPath) {
   }
   return parts;
 }
+
+#ifdef _WIN32
+unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
+bool AddAttribute(const std::string& strPath, DWORD dwBit) {
+  const DWORD dwOld = ::GetFileAttributesA(strPath.c_str());
+  return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
+}
+
+// Past MAX_PATH only the "\\?\" form of a full path reaches the system.
+std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts, std::size_t nParts) {
+  std::wstring wstr = L"\\\\?\\" + std::wstring(strDir.begin(), strDir.end());
+  for (std::size_t i = 0; i < nParts; ++i) wstr += L"\\" + std::wstring(parts[i].begin(), parts[i].end());
+  return wstr;
+}
+#else
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+#endif
 }  // namespace
 
 std::string UniqueTempPath(const std::string& strPrefix) {
@@ -39,7 +56,7 @@ std::string UniqueTempPath(const std::string& strPrefix) {
       std::random_device{}() ^
       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
   const auto path =
-      std::filesystem::temp_directory_path() / (strPrefix + std::to_string(CurrentProcessId()) + "-" +
+      std::filesystem::temp_directory_path() / (strPrefix + std::to_string(ProcessId()) + "-" +
                                                 std::to_string(s_nSeed) + "-" + std::to_string(s_nCounter++));
   return path.string();
 }
@@ -53,32 +70,20 @@ std::string WithPlainLineEnds(std::string strText) {
 
 #ifdef _WIN32
 char NativeSeparator() { return '\\'; }
-unsigned long CurrentProcessId() { return ::GetCurrentProcessId(); }
 
-CFileHolder::CFileHolder(const std::string& strPath) {
-  const HANDLE h =
-      ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+CFileHolder::CFileHolder(const std::string& strPath, bool bWrite) {
+  const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ | (bWrite ? GENERIC_WRITE : 0), 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
   m_nHandle = reinterpret_cast<long long>(h);
 }
 
 CFileHolder::~CFileHolder() { ::CloseHandle(reinterpret_cast<HANDLE>(m_nHandle)); }
 
-static bool AddAttribute(const std::string& strPath, DWORD dwBit) {
-  const DWORD dwOld = ::GetFileAttributesA(strPath.c_str());
-  return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
-}
 bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_SYSTEM); }
+bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
 
 std::size_t SystemPathLimit() { return MAX_PATH; }
-
-// Past MAX_PATH only the "\\?\" form of a full path reaches the system.
-static std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts,
-                             std::size_t nParts) {
-  std::wstring wstr = L"\\\\?\\" + std::wstring(strDir.begin(), strDir.end());
-  for (std::size_t i = 0; i < nParts; ++i) wstr += L"\\" + std::wstring(parts[i].begin(), parts[i].end());
-  return wstr;
-}
 
 void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
   const auto parts = PathParts(strRelPath);
@@ -97,18 +102,18 @@ void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
   ::DeleteFileW(LongForm(strDir, parts, parts.size()).c_str());
   for (std::size_t n = parts.size() - 1; n > 0; --n) ::RemoveDirectoryW(LongForm(strDir, parts, n).c_str());
 }
-bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
 #else
 char NativeSeparator() { return '/'; }
-unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
-CFileHolder::CFileHolder(const std::string& strPath) : m_nHandle(::open(strPath.c_str(), O_RDONLY)) {
-  EXPECT_EQ(::flock(static_cast<int>(m_nHandle), LOCK_EX), 0) << strPath;
+CFileHolder::CFileHolder(const std::string& strPath, bool bWrite)
+    : m_nHandle(::open(strPath.c_str(), bWrite ? O_RDWR : O_RDONLY)) {
+  EXPECT_GE(m_nHandle, 0) << strPath;
 }
 
 CFileHolder::~CFileHolder() { ::close(static_cast<int>(m_nHandle)); }
 
 bool SetSystemAttribute(const std::string& /*strPath*/) { return false; }
+bool SetHiddenAttribute(const std::string& /*strPath*/) { return false; }
 
 std::size_t SystemPathLimit() { return PATH_MAX; }
 
@@ -133,8 +138,9 @@ void PutDeep(const std::string& strDir, const std::string& strRelPath, const std
 void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
   const auto parts = PathParts(strRelPath);
   std::vector<int> dirfds{::open(strDir.c_str(), O_RDONLY | O_DIRECTORY)};
-  for (std::size_t n = 0; n + 1 < parts.size(); ++n)
+  for (std::size_t n = 0; n + 1 < parts.size(); ++n) {
     dirfds.push_back(::openat(dirfds.back(), parts[n].c_str(), O_RDONLY | O_DIRECTORY));
+  }
   ::unlinkat(dirfds.back(), parts.back().c_str(), 0);
   for (std::size_t n = parts.size() - 1; n > 0; --n) {
     ::close(dirfds[n]);
@@ -142,5 +148,4 @@ void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
   }
   ::close(dirfds[0]);
 }
-bool SetHiddenAttribute(const std::string& /*strPath*/) { return false; }
 #endif

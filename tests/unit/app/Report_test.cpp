@@ -1,87 +1,81 @@
 #include "app/Report.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <io.h>
+#define dup _dup
+#define dup2 _dup2
+#else
+#include <unistd.h>
+#endif
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Globals.h"
 #include "platform/DebugOutput.h"
-#include "platform/File.h"
-#include "support/FormatLastError.h"
-#include "tests/support/Capture.h"
-#include "tests/support/RunStateTest.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestPlatform.h"
 
-using CReportTest = CRunStateTest;
+namespace {
+// What the calls write to standard output while it goes to a file.
+template <class Calls>
+std::string StandardOutputOf(Calls calls) {
+  CTempDir dir;
+  std::fflush(stdout);
+  const int nSaved = ::dup(1);
+  std::FILE* pFile = std::fopen((dir / "out").c_str(), "wb");
+  ::dup2(::fileno(pFile), 1);
+  calls();
+  std::fflush(stdout);
+  ::dup2(nSaved, 1);
+  std::fclose(pFile);
+  return WithPlainLineEnds(ReadFileBytes(dir / "out"));
+}
+}  // namespace
 
-TEST_F(CReportTest, ProgressPicturesStepThroughTheSpinner) {
+// The pictures step through "|/-\" from the counters' two lowest bits, past 2^31 too.
+TEST(ReportTest, ProgressPicturesStepThroughTheSpinner) {
+  ResetRunState();
   g_bProgress = true;
-  CCapture capture;
-  SpinFile();  // first picture of a run
-  SpinChunk();
-  SpinChunk();
-  for (int i = 0; i < 3; ++i) SpinFile();  // four files: back at "|"
-  EXPECT_EQ(capture.Out(), "/|\r//\r/-\r--\r\\-\r|-\r");
+  EXPECT_EQ(StandardOutputOf([] {
+              SpinFile();
+              SpinChunk();
+              SpinChunk();
+              for (int i = 0; i < 3; ++i) SpinFile();
+              g_nFileSpin = 0x7FFFFFFF;
+              g_nChunkSpin = -1;
+              SpinFile();
+              SpinChunk();
+            }),
+            "/|\r//\r/-\r--\r\\-\r|-\r|\\\r||\r");
+  g_bProgress = false;
+  EXPECT_EQ(StandardOutputOf([] { SpinChunk(); }), "");
+  EXPECT_EQ(g_nChunkSpin, 1);  // the counters run without the pictures too
+  ResetRunState();
 }
 
-TEST_F(CReportTest, CountersWrapPastTheLargestValue) {
-  g_bProgress = true;
-  g_nFileSpin = 0x7FFFFFFF;
-  g_nChunkSpin = -1;
-  CCapture capture;
-  SpinFile();   // 0x80000000: index 0
-  SpinChunk();  // 0: index 0
-  SpinChunk();  // 1
-  EXPECT_EQ(capture.Out(), "|\\\r||\r|/\r");
-  EXPECT_EQ(g_nChunkSpin, 1);
-}
-
-TEST_F(CReportTest, NoPicturesWithoutProgressButCountersRun) {
-  CCapture capture;
-  SpinFile();
-  SpinChunk();
-  EXPECT_EQ(capture.Out(), "");
-  EXPECT_EQ(g_nFileSpin, 1);
-  EXPECT_EQ(g_nChunkSpin, 1);
-}
-
-TEST_F(CReportTest, DebuggerCopyArrivesBeforeTheStreamWithTheSameText) {
-  FILE* pStream = std::tmpfile();
+TEST(ReportTest, DebuggerCopyArrivesBeforeTheStreamWithTheSameText) {
+  std::FILE* pStream = std::tmpfile();
   ASSERT_NE(pStream, nullptr);
   std::vector<std::string> copies;
-  std::vector<long> streamSizeAtCopy;
+  long nStreamAtCopy = -1;
   SetDebugOutputSink([&](const std::string& str) {
     std::fflush(pStream);
     copies.push_back(str);
-    streamSizeAtCopy.push_back(std::ftell(pStream));
+    nStreamAtCopy = std::ftell(pStream);
   });
   const std::string strLong(5000, 'p');
   LogMsg(pStream, "%s%s\n", "!! ", (strLong + "/100%s").c_str());
+  SetDebugOutputSink(nullptr);
   const std::string strExpected = "!! " + strLong + "/100%s\n";
-  ASSERT_EQ(copies.size(), 1u);
-  EXPECT_EQ(copies[0], strExpected);
-  EXPECT_EQ(streamSizeAtCopy[0], 0);
+  EXPECT_EQ(copies, std::vector<std::string>{strExpected});
+  EXPECT_EQ(nStreamAtCopy, 0);
   std::rewind(pStream);
   std::string strWritten(strExpected.size() + 10, '\0');
   strWritten.resize(std::fread(&strWritten[0], 1, strWritten.size(), pStream));
   EXPECT_EQ(strWritten, strExpected);
   std::fclose(pStream);
-}
-
-TEST_F(CReportTest, IOErrorSetsMinusOneUnlessKeepGoing) {
-  g_strFilePath = "/tapes/50%d.aws";
-  for (const bool bKeepGoing : {false, true}) {
-    g_bKeepGoing = bKeepGoing;
-    g_nExitCode = 3;
-    SetLastError(ERROR_SHARING_VIOLATION);
-    CCapture capture;
-    ReportIOError("opening");
-    EXPECT_EQ(capture.Err(), std::string("** ERROR opening file \"/tapes/50%d.aws\": ") +
-                                 FormatLastError(ERROR_SHARING_VIOLATION).GetString() + "\n");
-    EXPECT_EQ(capture.Out(), "");
-    EXPECT_EQ(g_nExitCode, bKeepGoing ? 3 : -1);
-    EXPECT_EQ(g_dwLastError, ERROR_SHARING_VIOLATION);
-  }
 }
