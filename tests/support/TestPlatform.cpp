@@ -22,11 +22,6 @@ namespace {
 #ifdef _WIN32
 unsigned long ProcessId() { return ::GetCurrentProcessId(); }
 
-bool AddAttribute(const std::string& strPath, DWORD dwBit) {
-  const DWORD dwOld = ::GetFileAttributesA(strPath.c_str());
-  return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
-}
-
 #else
 unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
 #endif
@@ -64,8 +59,13 @@ CFileHolder::CFileHolder(const std::string& strPath, bool bWrite) {
 
 CFileHolder::~CFileHolder() { ::CloseHandle(reinterpret_cast<HANDLE>(m_nHandle)); }
 
-bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_SYSTEM); }
-bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
+bool AddAttribute(const std::string& strPath, char chAttribute) {
+  const DWORD dwBit = chAttribute == 'S'   ? FILE_ATTRIBUTE_SYSTEM
+                      : chAttribute == 'H' ? FILE_ATTRIBUTE_HIDDEN
+                                           : FILE_ATTRIBUTE_READONLY;
+  const DWORD dwOld = ::GetFileAttributesA(strPath.c_str());
+  return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
+}
 
 #else
 char NativeSeparator() { return '/'; }
@@ -77,8 +77,7 @@ CFileHolder::CFileHolder(const std::string& strPath, bool bWrite)
 
 CFileHolder::~CFileHolder() { ::close(static_cast<int>(m_nHandle)); }
 
-bool SetSystemAttribute(const std::string& /*strPath*/) { return false; }
-bool SetHiddenAttribute(const std::string& /*strPath*/) { return false; }
+bool AddAttribute(const std::string& /*strPath*/, char /*chAttribute*/) { return false; }
 
 #endif
 

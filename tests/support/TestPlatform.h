@@ -26,9 +26,9 @@ class CFileHolder {
   long long m_nHandle;
 };
 
-/// Gives the file the system or hidden attribute. False where there are no such attributes.
-bool SetSystemAttribute(const std::string& strPath);
-bool SetHiddenAttribute(const std::string& strPath);
+/// Gives the file a Windows attribute: 'S' system, 'H' hidden, 'R' read-only. False where
+/// there are no such attributes.
+bool AddAttribute(const std::string& strPath, char chAttribute);
 
 /// The longest path the system takes in one call.
 std::size_t SystemPathLimit();
