@@ -29,16 +29,18 @@ TEST_F(CWalkE2eTest, SubdirsRepeatTheNamePartBelowTheDirectoryPart) {
 TEST_F(CWalkE2eTest, FileInUseEndsTheRunUnlessKeepGoing) {
   for (int i = 0; i < 8; ++i) Put("d" + std::to_string(i) + "/t.aws", kDamaged);
   Put("held/t.aws", kDamaged);
-  const CFileHolder holder(m_dir / "held/t.aws");
-  CToolResult result = Run({"/v", "held/t.aws"});
-  EXPECT_EQ(result.strErr, ErrorLine("opening", "held/t.aws", ERROR_SHARING_VIOLATION));
-  EXPECT_EQ(result.strOut, "");
-  EXPECT_EQ(result.nStatus, Status(-1));
-  EXPECT_EQ(Run({"/s", "/q", "*"}).nStatus, Status(-1));
-  for (int i = 0; i < 8; ++i) Put("d" + std::to_string(i) + "/t.aws", kDamaged);
-  result = Run({"/s", "/q", "/k", "*"});
-  EXPECT_EQ(result.nStatus, 8);
-  EXPECT_EQ(result.strErr, ErrorLine("opening", "held/t.aws", ERROR_SHARING_VIOLATION));
+  {
+    const CFileHolder holder(m_dir / "held/t.aws");
+    CToolResult result = Run({"/v", "held/t.aws"});
+    EXPECT_EQ(result.strErr, ErrorLine("opening", "held/t.aws", ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(result.strOut, "");
+    EXPECT_EQ(result.nStatus, Status(-1));
+    EXPECT_EQ(Run({"/s", "/q", "*"}).nStatus, Status(-1));
+    for (int i = 0; i < 8; ++i) Put("d" + std::to_string(i) + "/t.aws", kDamaged);
+    result = Run({"/s", "/q", "/k", "*"});
+    EXPECT_EQ(result.nStatus, 8);
+    EXPECT_EQ(result.strErr, ErrorLine("opening", "held/t.aws", ERROR_SHARING_VIOLATION));
+  }
   EXPECT_EQ(Bytes("held/t.aws"), kDamaged);
 }
 
