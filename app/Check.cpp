@@ -40,8 +40,8 @@ bool OpenTapeFile() {
 
 // Whether the data of the block whose valid header stands at nOffset ends within the file as
 // it was when the check began.
-bool BlockFitsInFile(std::int64_t nOffset, const CChunkHdr& hdr) {
-  return nOffset + std::int64_t{hdr.GetHdrSize()} + std::int64_t{hdr.GetCurLen()} <= g_nFileSize;
+bool BlockFitsInFile(std::int64_t nOffset, std::uint32_t nHdrSize, std::int64_t nDataLen) {
+  return nOffset + std::int64_t{nHdrSize} + nDataLen <= g_nFileSize;
 }
 
 // Decides the kind from the first bytes and whether the first header is complete and valid.
@@ -63,7 +63,8 @@ bool IsTapeStart(const unsigned char* pProbe, DWORD nRead) {
   // tape worth keeping; it may well be some other file that merely begins like one.
   const ChunkType eType = pHdr->GetChunkType();
   if (eType == CHUNK_TAPEMARK) return true;
-  return (eType == CHUNK_WHOLE || eType == CHUNK_FIRST) && BlockFitsInFile(0, *pHdr);
+  return (eType == CHUNK_WHOLE || eType == CHUNK_FIRST) &&
+         BlockFitsInFile(0, pHdr->GetHdrSize(), pHdr->GetCurLen());
 }
 
 void CountDamagedFile() {
@@ -94,7 +95,8 @@ EWalkEnd WalkTape() {
     // The length test comes first: a short header is never classified.
     const ChunkType eType = nRead < nHdrSize ? CHUNK_INVALID : pHdr->GetChunkType();
     const bool bTapemark = eType == CHUNK_TAPEMARK;
-    if (eType == CHUNK_INVALID || (!bTapemark && !BlockFitsInFile(nPos, *pHdr))) {
+    const std::int64_t nDataLen = bTapemark || eType == CHUNK_INVALID ? 0 : pHdr->GetCurLen();
+    if (eType == CHUNK_INVALID || !BlockFitsInFile(nPos, nHdrSize, nDataLen)) {
       const bool bRepaired = RepairTapeFile();
       CountDamagedFile();
       return bRepaired ? EWalkEnd::kDamaged : EWalkEnd::kRepairFailed;
@@ -102,7 +104,7 @@ EWalkEnd WalkTape() {
     scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
     g_ChunkArray.Add(scratch);
     if (bTapemark) ++nFileNum;
-    nPos = SetFilePointer64(g_hFile, bTapemark ? 0 : std::int64_t{pHdr->GetCurLen()}, FILE_CURRENT);
+    nPos = SetFilePointer64(g_hFile, nDataLen, FILE_CURRENT);
   }
 }
 }  // namespace
