@@ -36,6 +36,9 @@ std::vector<CTapeCase> Cases() {
        CTape().First(50).Last(20).Bytes()},
       {"tapemark, first chunk, short header", CTape().Tapemark().First(40).Raw("\x01").Bytes(), "!! ",
        kMarkAws},
+      {"a header without its last byte",
+       CTape().Whole(10).Raw(AwsHeader(9, 10, 0xA0, 0).substr(0, 5)).Bytes(), "!! ",
+       CTape().Whole(10).Bytes()},
       {"FKT with a corrupt third header", CTape(CTape::FKT).Whole(16).Whole(32).Raw("0020001G0030").Bytes(),
        "!! ", CTape(CTape::FKT).Whole(16).Whole(32).Bytes()},
       {"FKT cut inside a header", CTape(CTape::FKT).Whole(16).Tapemark().Raw("00000").Bytes(), "!! ",
@@ -62,6 +65,8 @@ std::vector<CTapeCase> Cases() {
        CTape().Middle(20).Last(5).Raw("x").Bytes()},
       {"begins with a last chunk", CTape().Last(20).Raw(strZeros).Bytes(), ".. ",
        CTape().Last(20).Raw(strZeros).Bytes()},
+      {"zero bytes 2 and 3, no valid header", std::string("\xAB\xCD\0\0\x0C\0text", 10), ".. ",
+       std::string("\xAB\xCD\0\0\x0C\0text", 10)},
       {"AWS with a previous length first", AwsHeader(10, 5, 0xA0, 0) + "0123456789", ".. ",
        AwsHeader(10, 5, 0xA0, 0) + "0123456789"},
       {"FKT-like with 0100 first", "010000000100", ".. ", "010000000100"},
@@ -141,6 +146,9 @@ TEST_F(CCheckE2eTest, RepairAfterBufferedReadsCutsAtTheExactOffset) {
   for (int i = 0; i < 5000; ++i) tape.Whole(static_cast<std::uint16_t>(1 + i % 200));
   Put("dense.aws", CTape(tape).First(300).Middle(300).Raw("\x01\x02\x03").Bytes());
   EXPECT_EQ(Run({"/v", "dense.aws"}).strOut, Line("!! ", "dense.aws"));
+  EXPECT_EQ(Bytes("dense.aws"), tape.Bytes());
+  Put("dense.aws", CTape(tape).Raw("z").Bytes());  // the system hands over a few bytes at a time
+  EXPECT_EQ(Run({"--short-reads", "/v", "dense.aws"}).strOut, Line("!! ", "dense.aws"));
   EXPECT_EQ(Bytes("dense.aws"), tape.Bytes());
 }
 

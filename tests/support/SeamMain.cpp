@@ -16,6 +16,7 @@ class CFaultSystemCalls : public CSystemCalls {
   bool bFailStartUp = false;     // --fail-init: the framework does not start
   bool bFailWriteOpen = false;   // --fail-write-open: a read-write open is refused
   int nReadsBeforeFailure = -1;  // --fail-read-after=N: then every read fails
+  bool bShortReads = false;      // --short-reads: each read hands over 4 bytes at most
   bool bFailWrite = false;       // --fail-write: writes find the disk full
   bool bFailTruncate = false;    // --fail-setend: truncation is refused
   int nChangeAtSizeQuery = 0;    // --grow/--empty-before-cut: another program changes the file
@@ -32,7 +33,7 @@ class CFaultSystemCalls : public CSystemCalls {
     *pnDone = 0;
     if (nReadsBeforeFailure == 0) return ERROR_IO_DEVICE;
     if (nReadsBeforeFailure > 0) --nReadsBeforeFailure;
-    return CSystemCalls::ReadAt(file, nOffset, pDest, nCount, pnDone);
+    return CSystemCalls::ReadAt(file, nOffset, pDest, bShortReads && nCount > 4 ? 4 : nCount, pnDone);
   }
   std::uint32_t WriteAt(NativeFile file, std::int64_t nOffset, const void* pSrc, std::size_t nCount,
                         std::size_t* pnDone) override {
@@ -66,6 +67,7 @@ int main(int argc, char* argv[]) {
     faults.bFailWrite |= std::strcmp(psz, "fail-write") == 0;
     faults.bFailWriteOpen |= std::strcmp(psz, "fail-write-open") == 0;
     faults.bFailTruncate |= std::strcmp(psz, "fail-setend") == 0;
+    faults.bShortReads |= std::strcmp(psz, "short-reads") == 0;
     if (std::strncmp(psz, "fail-read-after=", 16) == 0) faults.nReadsBeforeFailure = std::atoi(psz + 16);
     faults.bGrow |= std::strcmp(psz, "grow-before-cut") == 0;
     if (std::strstr(psz, "-before-cut") != nullptr) faults.nChangeAtSizeQuery = 2;

@@ -23,7 +23,8 @@ TEST(FileTest, FailedOpensGiveTheWin32Codes) {
   } cases[] = {{dir / "missing", GENERIC_READ, ERROR_FILE_NOT_FOUND},
                {dir / "nodir/f", GENERIC_READ, ERROR_PATH_NOT_FOUND},
                {"", GENERIC_READ, ERROR_INVALID_NAME},
-               {dir.Path(), GENERIC_READ | GENERIC_WRITE, ERROR_ACCESS_DENIED}};
+               {dir.Path(), GENERIC_READ | GENERIC_WRITE, ERROR_ACCESS_DENIED},
+               {dir.Path(), GENERIC_READ, ERROR_ACCESS_DENIED}};
   for (const auto& c : cases) {
     EXPECT_EQ(Open(c.strPath, c.dwAccess), INVALID_HANDLE_VALUE) << c.strPath;
     EXPECT_EQ(GetLastError(), c.dwError) << c.strPath;

@@ -13,6 +13,7 @@ TEST(CFKTChunkHdrTest, ClassifiesByCheckFieldAndCurrentLength) {
       {"000000000000", CHUNK_TAPEMARK, 0, 0, 0},
       {"001000200030", CHUNK_WHOLE, 0x20, 0x10, 0x30},
       {"001000200031", CHUNK_INVALID, 0x20, 0x10, 0x31},  // check mismatch
+      {"001000100000", CHUNK_WHOLE, 0x10, 0x10, 0},       // the check is an exclusive or
       {"0ABC00000ABC", CHUNK_TAPEMARK, 0, 0xABC, 0xABC},
       {"00000000FFFF", CHUNK_INVALID, 0, 0, 0xFFFF},
       {"0000001G0010", CHUNK_INVALID, 0, 0, 0x10},  // a rejected field reads as 0
