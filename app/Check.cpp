@@ -41,8 +41,8 @@ bool OpenTapeFile() {
 
 // Whether the data of the block whose valid header stands at nOffset ends within the file as
 // it was when the check began.
-bool BlockFitsInFile(std::int64_t nOffset, const CChunkHdr& hdr) {
-  return nOffset + std::int64_t{hdr.GetHdrSize()} + std::int64_t{hdr.GetCurLen()} <= g_nFileSize;
+bool BlockFitsInFile(std::int64_t nOffset, std::uint32_t nHdrSize, std::int64_t nDataLen) {
+  return nOffset + std::int64_t{nHdrSize} + nDataLen <= g_nFileSize;
 }
 
 // Decides the kind from the first bytes and whether the first header is complete and valid.
@@ -64,7 +64,8 @@ bool IsTapeStart(const unsigned char* pProbe, DWORD nRead) {
   // tape worth keeping; it may well be some other file that merely begins like one.
   const ChunkType eType = pHdr->GetChunkType();
   if (eType == CHUNK_TAPEMARK) return true;
-  return (eType == CHUNK_WHOLE || eType == CHUNK_FIRST) && BlockFitsInFile(0, *pHdr);
+  return (eType == CHUNK_WHOLE || eType == CHUNK_FIRST) &&
+         BlockFitsInFile(0, pHdr->GetHdrSize(), pHdr->GetCurLen());
 }
 
 void CountDamagedFile() {
@@ -95,7 +96,8 @@ EWalkEnd WalkTape() {
     // The length test comes first: a short header is never classified.
     const ChunkType eType = nRead < nHdrSize ? CHUNK_INVALID : pHdr->GetChunkType();
     const bool bTapemark = eType == CHUNK_TAPEMARK;
-    if (eType == CHUNK_INVALID || (!bTapemark && !BlockFitsInFile(nPos, *pHdr))) {
+    const std::int64_t nDataLen = bTapemark || eType == CHUNK_INVALID ? 0 : pHdr->GetCurLen();
+    if (eType == CHUNK_INVALID || !BlockFitsInFile(nPos, nHdrSize, nDataLen)) {
       // The details describe the file as it stands, so they are gathered before the repair.
       if (g_bDetails && !g_bQuiet) NoteDamage(nPos, nFileNum, eType == CHUNK_INVALID ? nullptr : pHdr.get());
       const bool bRepaired = RepairTapeFile();
@@ -105,7 +107,7 @@ EWalkEnd WalkTape() {
     scratch.Set(nPos, static_cast<std::int32_t>(nFileNum), pRaw, g_bIsFKT);
     g_ChunkArray.Add(scratch);
     if (bTapemark) ++nFileNum;
-    nPos = SetFilePointer64(g_hFile, bTapemark ? 0 : std::int64_t{pHdr->GetCurLen()}, FILE_CURRENT);
+    nPos = SetFilePointer64(g_hFile, nDataLen, FILE_CURRENT);
   }
 }
 }  // namespace

@@ -44,7 +44,7 @@ constexpr DWORD ERROR_IO_DEVICE = 1117;
 constexpr DWORD ERROR_CANT_ACCESS_FILE = 1920;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 
-/// Hands the text to whoever listens on the debugger channel (see DebugOutput.h).
+/// Hands the text to whoever listens on the debugger channel.
 void OutputDebugStringA(const char* pszText);
 
 HINSTANCE GetModuleHandleA(const char* pszModule);

@@ -199,5 +199,5 @@ void NativeClose(NativeFile file) { ::close(Fd(file)); }
 // POSIX has no texts for Win32 codes: FormatLastError uses its own.
 bool NativeErrorText(std::uint32_t /*dwCode*/, std::string* /*pstrText*/) { return false; }
 
-// No debugger channel on POSIX: tests read the copy from the sink instead.
+// No debugger channel on POSIX.
 void NativeDebugOutput(const char* /*pszText*/) {}

@@ -1,4 +1,4 @@
-// Shared pieces of the end-to-end tests: a temp dir per test and the tool run inside it.
+// The end-to-end tests' fixture: a fresh directory per test, and the built program run in it.
 #ifndef TESTS_SUPPORT_E2ETEST_H_
 #define TESTS_SUPPORT_E2ETEST_H_
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ExitStatus.h"
+#include "platform/Win32Api.h"
 #include "support/FormatLastError.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TapeBuilder.h"
@@ -28,26 +29,34 @@ inline std::vector<std::string> SortedLines(const std::string& strText) {
   return lines;
 }
 
-/// Small tapes many walk tests use: one that needs a fix (a block, then one stray byte) and a sound one.
+/// A tape that needs a fix (a block, then one stray byte), what the fix leaves, and a sound one.
 inline const std::string kDamaged = CTapeBuilder().Whole(10).Raw("z").Bytes();
+inline const std::string kRepaired = CTapeBuilder().Whole(10).Bytes();
 inline const std::string kSound = CTapeBuilder().Whole(10).Tapemark().Bytes();
 
 class CE2eTest : public ::testing::Test {
  protected:
-  /// Runs the program with these arguments in the test's directory.
-  CToolResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), ToolPath());
-    return RunTool(args, m_dir.Path());
+  /// Runs the program in the test's directory; leading "--..." switches choose the program with
+  /// fault-injecting system calls (see SeamMain.cpp).
+  CToolResult Run(std::vector<std::string> args, const std::function<void()>& childSetup = {}) const {
+    const bool bSeam = !args.empty() && args[0].rfind("--", 0) == 0;
+    args.insert(args.begin(), bSeam ? SeamToolPath() : ToolPath());
+    return RunTool(args, m_dir.Path(), childSetup);
   }
-  /// Writes a file (creating directories on the way) and returns its full path.
-  std::string Put(const std::string& strName, const std::string& strBytes) {
+  /// Writes a file (making its directories) and returns its full path.
+  std::string Put(const std::string& strName, const std::string& strBytes) const {
     const std::string strPath = m_dir / strName;
     MakeDirs(strPath.substr(0, strPath.rfind(NativeSeparator())));
     WriteFileBytes(strPath, strBytes);
     return strPath;
   }
+  std::string Bytes(const std::string& strName) const { return ReadFileBytes(m_dir / strName); }
   std::string Line(const char* pszPrefix, const std::string& strName) const {
     return pszPrefix + (m_dir / strName) + "\n";
+  }
+  std::string ErrorLine(const char* pszVerb, const std::string& strName, DWORD dwCode) const {
+    return std::string("** ERROR ") + pszVerb + " file \"" + (m_dir / strName) +
+           "\": " + FormatLastError(dwCode).GetString() + "\n";
   }
   CTempDir m_dir;
 };

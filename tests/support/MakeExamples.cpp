@@ -21,36 +21,21 @@ int main(int argc, char* argv[]) {
   const std::string strDir = argv[1];
   using CTape = CTapeBuilder;
   // Two tape files: labels as whole blocks, a block split into three chunks, tapemarks.
-  const CTape clean = CTape()
-                          .Whole(80)
-                          .Whole(80)
-                          .Tapemark()
-                          .First(400)
-                          .Middle(400)
-                          .Last(200)
-                          .Whole(120)
-                          .Tapemark()
-                          .Whole(80)
-                          .Tapemark()
-                          .Tapemark();
+  CTape clean;
+  clean.Whole(80).Whole(80).Tapemark().First(400).Middle(400).Last(200);
+  clean.Whole(120).Tapemark().Whole(80).Tapemark().Tapemark();
   // HET: zlib and bzip2 marks in flags1, a zlib mark in flags2, a compressed chunk run.
-  const CTape het = CTape()
-                        .Chunk(80, 0xA0)
-                        .Chunk(300, 0xA1)
-                        .Chunk(250, 0xA2)
-                        .Chunk(500, 0x81)
-                        .Chunk(100, 0x21)
-                        .Chunk(64, 0xA0, 0x80)
-                        .Tapemark()
-                        .Tapemark();
-  const CTape fkt =
-      CTape(CTape::FKT).Whole(80).Whole(80).Tapemark().Whole(1000).Whole(32).Tapemark().Tapemark();
+  CTape het;
+  het.Chunk(80, 0xA0).Chunk(300, 0xA1).Chunk(250, 0xA2).Chunk(500, 0x81).Chunk(100, 0x21);
+  het.Chunk(64, 0xA0, 0x80).Tapemark().Tapemark();
+  CTape fkt(CTape::FKT);
+  fkt.Whole(80).Whole(80).Tapemark().Whole(1000).Whole(32).Tapemark().Tapemark();
   // A copy cancelled in the middle of writing a header, after an unfinished chunk run.
-  const CTape damagedAws =
-      CTape().Whole(80).Tapemark().Whole(200).First(300).Middle(300).Raw(std::string("\x2C\x01\x2C", 3));
-  // A crash that left garbage where the next FKT header should be.
-  const CTape damagedFkt =
-      CTape(CTape::FKT).Whole(80).Whole(80).Tapemark().Whole(40).Raw("0028\0\0\0\0\0\0\0\0");
+  CTape damagedAws;
+  damagedAws.Whole(80).Tapemark().Whole(200).First(300).Middle(300).Raw(std::string("\x2C\x01\x2C", 3));
+  // A crash that left the next FKT header cut short.
+  CTape damagedFkt(CTape::FKT);
+  damagedFkt.Whole(80).Whole(80).Tapemark().Whole(40).Raw("0028");
   const bool bOk = Write(strDir, "clean.aws", clean.Bytes()) &&
                    Write(strDir, "compressed.het", het.Bytes()) && Write(strDir, "clean.fkt", fkt.Bytes()) &&
                    Write(strDir, "damaged.aws", damagedAws.Bytes()) &&

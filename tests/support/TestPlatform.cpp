@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <vector>
 
@@ -14,21 +15,16 @@
 #else
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
-std::vector<std::string> PathParts(const std::string& strRelPath) {
-  std::vector<std::string> parts;
-  for (std::size_t nStart = 0; nStart <= strRelPath.size();) {
-    const std::size_t nEnd = std::min(strRelPath.find('/', nStart), strRelPath.size());
-    parts.push_back(strRelPath.substr(nStart, nEnd - nStart));
-    nStart = nEnd + 1;
-  }
-  return parts;
-}
+#ifdef _WIN32
+unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
+#else
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+#endif
 }  // namespace
 
 std::string UniqueTempPath(const std::string& strPrefix) {
@@ -39,7 +35,7 @@ std::string UniqueTempPath(const std::string& strPrefix) {
       std::random_device{}() ^
       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
   const auto path =
-      std::filesystem::temp_directory_path() / (strPrefix + std::to_string(CurrentProcessId()) + "-" +
+      std::filesystem::temp_directory_path() / (strPrefix + std::to_string(ProcessId()) + "-" +
                                                 std::to_string(s_nSeed) + "-" + std::to_string(s_nCounter++));
   return path.string();
 }
@@ -53,94 +49,73 @@ std::string WithPlainLineEnds(std::string strText) {
 
 #ifdef _WIN32
 char NativeSeparator() { return '\\'; }
-unsigned long CurrentProcessId() { return ::GetCurrentProcessId(); }
 
-CFileHolder::CFileHolder(const std::string& strPath) {
-  const HANDLE h =
-      ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+CFileHolder::CFileHolder(const std::string& strPath, bool bWrite) {
+  const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ | (bWrite ? GENERIC_WRITE : 0), 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
   m_nHandle = reinterpret_cast<long long>(h);
 }
 
 CFileHolder::~CFileHolder() { ::CloseHandle(reinterpret_cast<HANDLE>(m_nHandle)); }
 
-static bool AddAttribute(const std::string& strPath, DWORD dwBit) {
+bool AddAttribute(const std::string& strPath, char chAttribute) {
+  const DWORD dwBit = chAttribute == 'S'   ? FILE_ATTRIBUTE_SYSTEM
+                      : chAttribute == 'H' ? FILE_ATTRIBUTE_HIDDEN
+                                           : FILE_ATTRIBUTE_READONLY;
   const DWORD dwOld = ::GetFileAttributesA(strPath.c_str());
   return dwOld != INVALID_FILE_ATTRIBUTES && ::SetFileAttributesA(strPath.c_str(), dwOld | dwBit);
 }
-bool SetSystemAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_SYSTEM); }
 
-std::size_t SystemPathLimit() { return MAX_PATH; }
-
-// Past MAX_PATH only the "\\?\" form of a full path reaches the system.
-static std::wstring LongForm(const std::string& strDir, const std::vector<std::string>& parts,
-                             std::size_t nParts) {
-  std::wstring wstr = L"\\\\?\\" + std::wstring(strDir.begin(), strDir.end());
-  for (std::size_t i = 0; i < nParts; ++i) wstr += L"\\" + std::wstring(parts[i].begin(), parts[i].end());
-  return wstr;
-}
-
-void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
-  const auto parts = PathParts(strRelPath);
-  for (std::size_t n = 1; n < parts.size(); ++n)
-    ::CreateDirectoryW(LongForm(strDir, parts, n).c_str(), nullptr);
-  const HANDLE h = ::CreateFileW(LongForm(strDir, parts, parts.size()).c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  DWORD nWritten = 0;
-  ::WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten, nullptr);
-  ::CloseHandle(h);
-}
-
-void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
-  const auto parts = PathParts(strRelPath);
-  ::DeleteFileW(LongForm(strDir, parts, parts.size()).c_str());
-  for (std::size_t n = parts.size() - 1; n > 0; --n) ::RemoveDirectoryW(LongForm(strDir, parts, n).c_str());
-}
-bool SetHiddenAttribute(const std::string& strPath) { return AddAttribute(strPath, FILE_ATTRIBUTE_HIDDEN); }
 #else
 char NativeSeparator() { return '/'; }
-unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
-CFileHolder::CFileHolder(const std::string& strPath) : m_nHandle(::open(strPath.c_str(), O_RDONLY)) {
-  EXPECT_EQ(::flock(static_cast<int>(m_nHandle), LOCK_EX), 0) << strPath;
+CFileHolder::CFileHolder(const std::string& strPath, bool bWrite)
+    : m_nHandle(::open(strPath.c_str(), bWrite ? O_RDWR : O_RDONLY)) {
+  EXPECT_GE(m_nHandle, 0) << strPath;
 }
 
 CFileHolder::~CFileHolder() { ::close(static_cast<int>(m_nHandle)); }
 
-bool SetSystemAttribute(const std::string& /*strPath*/) { return false; }
+bool AddAttribute(const std::string& /*strPath*/, char /*chAttribute*/) { return false; }
 
-std::size_t SystemPathLimit() { return PATH_MAX; }
+#endif
 
-// Each directory is made and entered relative to the one before it, never by its whole path.
+std::size_t SystemPathLimit() {
+#ifdef _WIN32
+  return MAX_PATH;
+#else
+  return PATH_MAX;
+#endif
+}
+
+// The tree is built from the bottom up and taken apart from the top down, each step a rename or
+// a removal of a short path, so that no call needs the whole path.
 void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes) {
-  const auto parts = PathParts(strRelPath);
-  int dirfd = ::open(strDir.c_str(), O_RDONLY | O_DIRECTORY);
-  for (std::size_t n = 0; n + 1 < parts.size() && dirfd >= 0; ++n) {
-    ::mkdirat(dirfd, parts[n].c_str(), 0755);
-    const int subfd = ::openat(dirfd, parts[n].c_str(), O_RDONLY | O_DIRECTORY);
-    ::close(dirfd);
-    dirfd = subfd;
+  namespace fs = std::filesystem;
+  std::vector<std::string> parts;
+  for (std::size_t nStart = 0, nEnd = 0; nEnd != std::string::npos; nStart = nEnd + 1) {
+    nEnd = strRelPath.find('/', nStart);
+    parts.push_back(strRelPath.substr(nStart, nEnd - nStart));
   }
-  ASSERT_GE(dirfd, 0);
-  const int fd = ::openat(dirfd, parts.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  ::close(dirfd);
-  ASSERT_GE(fd, 0);
-  EXPECT_EQ(::write(fd, strBytes.data(), strBytes.size()), static_cast<ssize_t>(strBytes.size()));
-  ::close(fd);
+  const fs::path dir(strDir), spare = dir / "spare";
+  std::ofstream(dir / parts.back(), std::ios::binary) << strBytes;
+  for (std::size_t n = parts.size() - 1; n-- > 0;) {
+    fs::create_directory(spare);
+    fs::rename(dir / parts[n + 1], spare / parts[n + 1]);
+    fs::rename(spare, dir / parts[n]);
+  }
 }
 
 void RemoveDeep(const std::string& strDir, const std::string& strRelPath) {
-  const auto parts = PathParts(strRelPath);
-  std::vector<int> dirfds{::open(strDir.c_str(), O_RDONLY | O_DIRECTORY)};
-  for (std::size_t n = 0; n + 1 < parts.size(); ++n)
-    dirfds.push_back(::openat(dirfds.back(), parts[n].c_str(), O_RDONLY | O_DIRECTORY));
-  ::unlinkat(dirfds.back(), parts.back().c_str(), 0);
-  for (std::size_t n = parts.size() - 1; n > 0; --n) {
-    ::close(dirfds[n]);
-    ::unlinkat(dirfds[n - 1], parts[n - 1].c_str(), AT_REMOVEDIR);
+  namespace fs = std::filesystem;
+  const fs::path dir(strDir);
+  for (fs::path top = dir / strRelPath.substr(0, strRelPath.find('/')); fs::is_directory(top);) {
+    const fs::path inner = *fs::directory_iterator(top);
+    fs::rename(inner, dir / "spare");
+    fs::remove(top);
+    top = dir / inner.filename();
+    fs::rename(dir / "spare", top);
   }
-  ::close(dirfds[0]);
+  fs::remove(dir / strRelPath.substr(strRelPath.rfind('/') + 1));
 }
-bool SetHiddenAttribute(const std::string& /*strPath*/) { return false; }
-#endif

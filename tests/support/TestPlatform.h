@@ -7,26 +7,28 @@
 
 /// The separator the program prints between directory and name.
 char NativeSeparator();
-
-unsigned long CurrentProcessId();
-
 /// A path under the system's temporary directory that did not exist a moment ago.
 std::string UniqueTempPath(const std::string& strPrefix);
-
 /// Lines as a program writes them in text mode ("\r\n" on Windows), turned into "\n".
 std::string WithPlainLineEnds(std::string strText);
 
-/// Holds a file open the way another program would: exclusively, until destroyed.
+/// Holds a file open the way another program would, without a lock (Windows: without sharing),
+/// until destroyed.
 class CFileHolder {
  public:
-  explicit CFileHolder(const std::string& strPath);
+  explicit CFileHolder(const std::string& strPath, bool bWrite = false);
   ~CFileHolder();
   CFileHolder(const CFileHolder&) = delete;
   CFileHolder& operator=(const CFileHolder&) = delete;
+  long long Handle() const { return m_nHandle; }
 
  private:
   long long m_nHandle;
 };
+
+/// Gives the file a Windows attribute: 'S' system, 'H' hidden, 'R' read-only. False where
+/// there are no such attributes.
+bool AddAttribute(const std::string& strPath, char chAttribute);
 
 /// The longest path the system takes in one call.
 std::size_t SystemPathLimit();
@@ -35,9 +37,5 @@ std::size_t SystemPathLimit();
 void PutDeep(const std::string& strDir, const std::string& strRelPath, const std::string& strBytes);
 /// Removes what PutDeep made.
 void RemoveDeep(const std::string& strDir, const std::string& strRelPath);
-
-/// Gives the file the system or hidden attribute. False where there are no such attributes.
-bool SetSystemAttribute(const std::string& strPath);
-bool SetHiddenAttribute(const std::string& strPath);
 
 #endif  // TESTS_SUPPORT_TESTPLATFORM_H_
