@@ -63,11 +63,3 @@ CChunkInfo& CChunkArray::GetAt(int nIndex) {
   CBlock& block = BlockOf(nIndex, &nSlot);
   return block[static_cast<size_t>(nSlot)];
 }
-
-void CChunkArray::RemoveAt(int nIndex) {
-  GetAt(nIndex);  // the same range check
-  for (int i = nIndex; i + 1 < m_nCount; ++i) GetAt(i) = GetAt(i + 1);
-  m_blocks.back().pop_back();
-  if (m_blocks.back().empty()) m_blocks.pop_back();
-  --m_nCount;
-}

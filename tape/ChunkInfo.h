@@ -52,8 +52,6 @@ class CChunkArray {
   int GetSize() const { return m_nCount; }
   /// The record at nIndex. Throws std::out_of_range for an index outside 0..GetSize()-1.
   CChunkInfo& GetAt(int nIndex);
-  /// Releases the record at nIndex and moves later ones down. Throws like GetAt.
-  void RemoveAt(int nIndex);
 
  private:
   using CBlock = std::vector<CChunkInfo, CBlockAllocator<CChunkInfo>>;

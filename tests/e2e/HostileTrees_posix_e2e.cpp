@@ -68,6 +68,10 @@ TEST_F(CHostileTreesE2eTest, RemovedWorkingDirectoryListsNothing) {
 
 // A tree deeper than the descriptors the program may hold is still walked whole.
 TEST_F(CHostileTreesE2eTest, TreeDeeperThanTheOpenFileLimitIsWalkedWhole) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizers' own checks need descriptors (a pipe) and report false errors without them.
+  GTEST_SKIP() << "the sanitizers cannot run with descriptors this short";
+#endif
   // Each level holds a subdirectory and a file "s" listed after it, so that the listing of each
   // level stays open while the level below is walked. The listing order is the file system's
   // own, the same for the same names at every level: pick a subdirectory name that comes first.
