@@ -2,6 +2,7 @@
 // cut, closes our output pipe, or the memory runs out. Nothing may be lost, and the run goes on.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,6 +58,11 @@ TEST_F(CAnotherProgramE2eTest, WithoutLeasesRecordLocksStillRefuseTheTape) {
   {
     const CFileHolder holder(strPath, true);
     ASSERT_EQ(::lockf(static_cast<int>(holder.Handle()), F_LOCK, 0), 0);
+    EXPECT_EQ(RunAsNobody({"t.aws"}).strErr, ErrorLine("opening", "t.aws", ERROR_SHARING_VIOLATION));
+  }
+  {
+    const CFileHolder holder(strPath);  // a reader that takes a shared flock
+    ASSERT_EQ(::flock(static_cast<int>(holder.Handle()), LOCK_SH), 0);
     EXPECT_EQ(RunAsNobody({"t.aws"}).strErr, ErrorLine("opening", "t.aws", ERROR_SHARING_VIOLATION));
   }
   result = RunAsNobody({"t.aws"});

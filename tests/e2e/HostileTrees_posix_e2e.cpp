@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -33,10 +35,17 @@ TEST_F(CHostileTreesE2eTest, SpecialEntriesArePassedOverWithoutAWord) {
   ASSERT_EQ(::symlink("..", (m_dir / "sub/loop").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", (m_dir / "dangling").c_str()), 0);
   ASSERT_EQ(::symlink("sub/b.het", (m_dir / "link.het").c_str()), 0);
+  const int fdSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (m_dir / "sub/socket").c_str());
+  ASSERT_EQ(::bind(fdSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   CToolResult result = Run({"/r", "/v", "/s", "*"});
   EXPECT_EQ(SortedLines(result.strOut), SortedLines(Line("/r ", "a.aws") + Line("OK ", ".hidden.aws") +
                                                     Line("/r ", "sub/b.het") + Line("/r ", "link.het")));
   EXPECT_EQ(result.nStatus, 3);
+  EXPECT_EQ(result.strErr, "");
+  ::close(fdSocket);
   result = Run({"/v", "sub/pipe"});
   EXPECT_EQ(result.strOut + result.strErr, "");
   EXPECT_EQ(result.nStatus, 0);

@@ -22,6 +22,7 @@ TEST(PathRulesTest, WildcardsAreStarAndQuestionMarkOnly) {
       {"*a*b*c", "xaybzc", true},
       {"*a*b*c", "xaybz", false},
       {"**x", "x", true},
+      {"a*", "a", true},
       // "?" is one character of a UTF-8 name, one byte of any other name.
       {"?.aws", "\xC3\xA9.aws", true},
       {"??.aws", "\xC3\xA9.aws", false},
