@@ -10,12 +10,9 @@
 #include <vector>
 
 #include "platform/ExitStatus.h"
-#include "platform/Win32Api.h"
-#include "support/FormatLastError.h"
 #include "tests/support/RunTool.h"
-#include "tests/support/TapeBuilder.h"
+#include "tests/support/TapeText.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/TestPlatform.h"
 
 /// The exit status the program's result n shows as on this system.
 inline int Status(int n) { return ToProcessExitStatus(n); }
@@ -29,10 +26,9 @@ inline std::vector<std::string> SortedLines(const std::string& strText) {
   return lines;
 }
 
-/// A tape that needs a fix (a block, then one stray byte), what the fix leaves, and a sound one.
-inline const std::string kDamaged = CTapeBuilder().Whole(10).Raw("z").Bytes();
-inline const std::string kRepaired = CTapeBuilder().Whole(10).Bytes();
-inline const std::string kSound = CTapeBuilder().Whole(10).Tapemark().Bytes();
+/// A tape that needs a fix (a block, then one stray byte), and what the fix leaves.
+inline const std::string kDamaged = Tape("W10 \"z\"");
+inline const std::string kRepaired = Tape("W10");
 
 class CE2eTest : public ::testing::Test {
  protected:
@@ -53,10 +49,6 @@ class CE2eTest : public ::testing::Test {
   std::string Bytes(const std::string& strName) const { return ReadFileBytes(m_dir / strName); }
   std::string Line(const char* pszPrefix, const std::string& strName) const {
     return pszPrefix + (m_dir / strName) + "\n";
-  }
-  std::string ErrorLine(const char* pszVerb, const std::string& strName, DWORD dwCode) const {
-    return std::string("** ERROR ") + pszVerb + " file \"" + (m_dir / strName) +
-           "\": " + FormatLastError(dwCode).GetString() + "\n";
   }
   CTempDir m_dir;
 };

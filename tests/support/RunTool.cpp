@@ -11,7 +11,6 @@
 #endif
 
 #include "tests/support/TempDir.h"
-#include "tests/support/TestPlatform.h"
 
 #ifndef BRENDIX_EXE
 #define BRENDIX_EXE "Brendix32"
@@ -46,6 +45,14 @@ std::string QuoteArgument(const std::string& strArg) {
   }
   strQuoted.append(nSlashes * 2, '\\');
   return strQuoted + "\"";
+}
+
+// Lines the program writes in text mode end in "\r\n"; the tests compare "\n".
+std::string WithPlainLineEnds(std::string strText) {
+  for (auto nPos = strText.find("\r\n"); nPos != std::string::npos; nPos = strText.find("\r\n", nPos)) {
+    strText.erase(nPos, 1);
+  }
+  return strText;
 }
 
 HANDLE OpenInheritable(const std::string& strPath, bool bWrite) {

@@ -2,17 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
-
-#include "tests/support/TestPlatform.h"
 
 namespace fs = std::filesystem;
 
-CTempDir::CTempDir() : m_strPath(UniqueTempPath("brendix-")) {
-  if (!fs::create_directory(m_strPath)) throw std::runtime_error("cannot create " + m_strPath);
+namespace {
+// Test processes run side by side: the clock and a counter keep their directories apart.
+std::string UniqueTempPath() {
+  static std::atomic<unsigned> s_nCounter{0};
+  static const auto s_nStart = std::chrono::steady_clock::now().time_since_epoch().count();
+  return (fs::temp_directory_path() /
+          ("brendix-" + std::to_string(s_nStart) + "-" + std::to_string(s_nCounter++)))
+      .string();
+}
+}  // namespace
+
+CTempDir::CTempDir() : m_strPath(UniqueTempPath()) {
+  // Another test process may have taken the name a moment earlier: take the next one.
+  while (!fs::create_directory(m_strPath)) m_strPath = UniqueTempPath();
 }
 
 std::string CTempDir::operator/(const std::string& strName) const {

@@ -3,7 +3,13 @@
 #define TESTS_SUPPORT_TEMPDIR_H_
 
 #include <string>
-#include <vector>
+
+/// The separator the program prints between directory and name.
+#ifdef _WIN32
+inline char NativeSeparator() { return '\\'; }
+#else
+inline char NativeSeparator() { return '/'; }
+#endif
 
 class CTempDir {
  public:

@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "tests/support/TapeBuilder.h"
+#include "tests/support/TapeText.h"
 
 namespace {
 // The valid (flags1, flags2) pairs, written out row by row: a compression mark in flags1 (HET)

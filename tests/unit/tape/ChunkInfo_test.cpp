@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tests/support/TapeBuilder.h"
+#include "tests/support/TapeText.h"
 
 namespace {
 std::string RawOf(const CChunkInfo& info) {

@@ -1,0 +1,345 @@
+// End-to-end cases written as data: each file in cases/ holds cases that set up files, run the
+// program and say what it must print, return and leave behind. One case is one test.
+//
+//   # a comment                 let NAME = TAPE        a tape for $NAME in the file's tapes
+//   case Title words            starts a case
+//   PATH = TAPE                 writes the file (TAPE as Tape() reads it; see TapeText.h);
+//                               "many/{0..299}.aws" stands for 300 files
+//   PATH == TAPE                the file holds these bytes ("same": what was last written to it)
+//   $ ARGS -> N [unordered]     runs the program; it returns n and prints the ">" lines on
+//   > line                      standard output and the "2>" lines on standard error, nothing
+//   2> line                     else ("unordered": in any order; a line ending in \c has no newline)
+//   BEFORE | ARGS | OUT | N | AFTER
+//                               a row: t.tape holds BEFORE, "$ ARGS t.tape -> N" prints
+//                               "OUT <t.tape>" ("-": nothing) and the ">" lines after the row,
+//                               and leaves AFTER in t.tape ("same": BEFORE)
+//   $(MODE) ARGS -> N           runs the program another way (POSIX): memory (a 96 MiB address
+//                               space), closed-stdout (a pipe nobody reads), stderr-to-stdout,
+//                               nobody (a copy of the program as user nobody; root only), gone
+//                               (in a directory removed as the program starts)
+//   hold PATH [write|lockf|flock]   another program holds the file (with that lock); release
+//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH   mkdir PATH
+//   attr PATH S|H|R             a Windows attribute; the case is skipped where it does not hold
+// In output lines, {PATH} is the file's full path, {E32} the text of error 32, {usage} the usage
+// text; \r \n \xHH \\ are escapes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "support/FormatLastError.h"
+#include "tests/support/E2eTest.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+struct CCase {
+  std::string strName, strFile;
+  std::shared_ptr<std::map<std::string, std::string>> tapes;
+  std::vector<std::pair<int, std::string>> lines;  // with their line numbers
+};
+void PrintTo(const CCase& c, std::ostream* pOut) { *pOut << c.strFile; }
+
+std::vector<std::string> Split(const std::string& strText, const std::string& strSep = " ") {
+  std::vector<std::string> parts;
+  for (std::size_t nStart = 0, nEnd = 0; nEnd != std::string::npos; nStart = nEnd + strSep.size()) {
+    nEnd = strText.find(strSep, nStart);
+    const std::string str = strText.substr(nStart, nEnd - nStart);
+    const std::size_t nFirst = str.find_first_not_of(' ');
+    if (nFirst != std::string::npos) {
+      parts.push_back(str.substr(nFirst, str.find_last_not_of(' ') + 1 - nFirst));
+    } else if (strSep != " ") {
+      parts.emplace_back();  // an empty column
+    }
+  }
+  return parts;
+}
+
+std::vector<CCase> LoadCases() {
+#ifdef _WIN32
+  const std::string strOtherSystem = "_posix.cases";
+#else
+  const std::string strOtherSystem = "_windows.cases";
+#endif
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(BRENDIX_CASES)) {
+    const std::string strName = entry.path().filename().string();
+    if (entry.path().extension() == ".cases" && strName.find(strOtherSystem) == std::string::npos) {
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<CCase> cases;
+  for (const auto& path : files) {
+    auto tapes = std::make_shared<std::map<std::string, std::string>>();
+    std::ifstream in(path);
+    int nLine = 0;
+    for (std::string str; std::getline(in, str);) {
+      ++nLine;
+      if (!str.empty() && str.back() == '\r') str.pop_back();
+      str.erase(0, str.find_first_not_of(' '));
+      if (str.empty() || str[0] == '#') continue;
+      if (str.rfind("case ", 0) == 0) {
+        std::string strName = path.stem().string() + "_";
+        for (const auto& strWord : Split(str.substr(5))) {
+          for (std::size_t n = 0; n < strWord.size(); ++n) {
+            const auto ch = static_cast<unsigned char>(strWord[n]);
+            if (std::isalnum(ch)) strName += static_cast<char>(n == 0 ? std::toupper(ch) : ch);
+          }
+        }
+        cases.push_back({strName, path.filename().string(), tapes, {}});
+      } else if (str.rfind("let ", 0) == 0) {
+        const std::vector<std::string> parts = Split(str.substr(4), " = ");
+        (*tapes)[parts.at(0)] = Tape(parts.at(1), *tapes);
+      } else if (!cases.empty()) {
+        cases.back().lines.emplace_back(nLine, str);
+      }
+    }
+  }
+  return cases;
+}
+
+// "many/{0..2}.aws" stands for many/0.aws, many/1.aws and many/2.aws.
+std::vector<std::string> Paths(const std::string& strPattern) {
+  const std::size_t nOpen = strPattern.find('{');
+  if (nOpen == std::string::npos) return {strPattern};
+  const std::size_t nClose = strPattern.find('}', nOpen);
+  std::vector<std::string> paths;
+  const std::vector<std::string> range = Split(strPattern.substr(nOpen + 1, nClose - nOpen - 1), "..");
+  for (int n = std::stoi(range.at(0)); n <= std::stoi(range.at(1)); ++n) {
+    paths.push_back(strPattern.substr(0, nOpen) + std::to_string(n) + strPattern.substr(nClose + 1));
+  }
+  return paths;
+}
+
+#ifndef _WIN32
+// The file stays open, as another program would hold it, until the holder goes.
+struct CHolder {
+  int fd;
+  CHolder(const std::string& strPath, const std::string& strLock)
+      : fd(::open(strPath.c_str(), strLock.empty() ? O_RDONLY : O_RDWR)) {
+    EXPECT_GE(fd, 0) << strPath;
+    if (strLock == "lockf") {
+      EXPECT_EQ(::lockf(fd, F_LOCK, 0), 0);
+    } else if (strLock == "flock") {
+      EXPECT_EQ(::flock(fd, LOCK_SH), 0);
+    }
+  }
+  ~CHolder() { ::close(fd); }
+};
+#else
+struct CHolder {
+  HANDLE h;
+  CHolder(const std::string& strPath, const std::string& strLock)
+      : h(::CreateFileA(strPath.c_str(), GENERIC_READ | (strLock.empty() ? 0 : GENERIC_WRITE), 0, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
+  }
+  ~CHolder() { ::CloseHandle(h); }
+};
+#endif
+
+class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
+ protected:
+  std::string Expand(const std::string& strText) const {
+    std::string str;
+    std::size_t nPos = 0;
+    for (std::size_t nOpen; (nOpen = strText.find('{', nPos)) != std::string::npos;
+         nPos = strText.find('}', nOpen) + 1) {
+      str += Unescape(strText.substr(nPos, nOpen - nPos));
+      const std::string strKey = strText.substr(nOpen + 1, strText.find('}', nOpen) - nOpen - 1);
+      if (strKey == "usage") {
+        str += ReadFileBytes(std::string(BRENDIX_CASES) + "/usage.txt");
+      } else if (strKey[0] == 'E' && std::isdigit(static_cast<unsigned char>(strKey[1]))) {
+        str += FormatLastError(static_cast<DWORD>(std::stoul(strKey.substr(1)))).GetString();
+      } else {
+        str += m_dir / strKey;
+      }
+    }
+    return str + Unescape(strText.substr(nPos));
+  }
+
+  // Runs the program and compares what it did with the ">" and "2>" lines after line i.
+  void RunAndExpect(const std::string& strMode, const std::vector<std::string>& args,
+                    const std::string& strResult, std::string strOut, std::size_t& i) {
+    const auto& lines = GetParam().lines;
+    std::string strErr;
+    for (; i + 1 < lines.size() && (lines[i + 1].second[0] == '>' || lines[i + 1].second.rfind("2>", 0) == 0);
+         ++i) {
+      const std::string& strLine = lines[i + 1].second;
+      std::string strText = strLine.substr(std::min(strLine.size(), strLine.find('>') + 2));
+      const bool bNoNewline = strText.size() >= 2 && strText.compare(strText.size() - 2, 2, "\\c") == 0;
+      if (bNoNewline) strText.resize(strText.size() - 2);
+      (strLine[0] == '>' ? strOut : strErr) += Expand(strText) + (bNoNewline ? "" : "\n");
+    }
+    const CToolResult result = RunIn(strMode, args);
+    if (IsSkipped()) return;
+    const std::vector<std::string> expected = Split(strResult);
+    EXPECT_EQ(result.nStatus, Status(std::stoi(expected.at(0))));
+    if (expected.size() > 1 && expected[1] == "unordered") {
+      EXPECT_EQ(SortedLines(result.strOut), SortedLines(strOut));
+    } else {
+      EXPECT_EQ(result.strOut, strOut);
+    }
+    EXPECT_EQ(result.strErr, strErr);
+  }
+
+  static CToolResult Skip(const char* pszWhy) {
+    [pszWhy] { GTEST_SKIP() << pszWhy; }();
+    return {};
+  }
+
+  CToolResult RunIn(const std::string& strMode, const std::vector<std::string>& args) {
+    if (strMode.empty()) return Run(args);
+#ifndef _WIN32
+    if (strMode == "memory") {
+#if defined(__SANITIZE_ADDRESS__)
+      return Skip("AddressSanitizer cannot run under an address-space limit");
+#endif
+      return Run(args, [] {
+        const rlimit as{96u << 20, 96u << 20};
+        ::setrlimit(RLIMIT_AS, &as);
+      });
+    }
+    if (strMode == "closed-stdout") {
+      return Run(args, [] {
+        int afd[2];
+        if (::pipe(afd) != 0) ::_exit(125);
+        ::close(afd[0]);
+        ::dup2(afd[1], 1);
+      });
+    }
+    if (strMode == "stderr-to-stdout") return Run(args, [] { ::dup2(1, 2); });
+    if (strMode == "gone") {
+      const std::string strGone = m_dir / "gone";
+      MakeDirs(strGone);
+      std::vector<std::string> argv{ToolPath()};
+      argv.insert(argv.end(), args.begin(), args.end());
+      return RunTool(argv, strGone, [strGone] { ::rmdir(strGone.c_str()); });
+    }
+    if (strMode == "nobody") {  // where the tape is root's, no lease can be had
+      if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) return Skip("needs root and setpriv");
+      const std::string strTool = m_dir / "tool";
+      if (!fs::exists(strTool)) fs::copy_file(ToolPath(), strTool);
+      ::chmod(strTool.c_str(), 0755);
+      ::chmod(m_dir.Path().c_str(), 0777);
+      std::vector<std::string> argv{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                                    strTool};
+      argv.insert(argv.end(), args.begin(), args.end());
+      return RunTool(argv, m_dir.Path());
+    }
+#endif
+    ADD_FAILURE() << "unknown way to run: " << strMode;
+    return {};
+  }
+
+  void Step(std::size_t& i) {
+    const std::string& strLine = GetParam().lines[i].second;
+    const std::vector<std::string> row = Split(strLine, " | ");
+    const std::vector<std::string> words = Split(strLine);
+    const std::string strArg = words.size() > 1 ? words[1] : "";
+    if (row.size() == 5) {
+      Put("t.tape", m_written["t.tape"] = Tape(row[0], *GetParam().tapes));
+      std::vector<std::string> args = Split(row[1]);
+      args.push_back("t.tape");
+      RunAndExpect("", args, row[3], row[2] == "-" ? "" : row[2] + " " + (m_dir / "t.tape") + "\n", i);
+      EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], *GetParam().tapes));
+    } else if (strLine[0] == '$') {
+      const std::size_t nArrow = strLine.find(" -> ");
+      const std::size_t nModeEnd = strLine[1] == '(' ? strLine.find(')') : 0;
+      RunAndExpect(nModeEnd > 0 ? strLine.substr(2, nModeEnd - 2) : "",
+                   Split(strLine.substr(nModeEnd + 1, nArrow - nModeEnd - 1)), strLine.substr(nArrow + 4), "",
+                   i);
+    } else if (strArg == "=" || strArg == "==") {
+      const std::string strTape = strLine.substr(strLine.find(strArg + " ") + strArg.size() + 1);
+      for (const auto& strPath : Paths(words[0])) {
+        const std::string strBytes =
+            strTape == "same" ? m_written[strPath] : Tape(strTape, *GetParam().tapes);
+        if (strArg == "==") {
+          ASSERT_EQ(Bytes(strPath), strBytes) << strPath;
+        } else {
+          Put(strPath, m_written[strPath] = strBytes);
+        }
+      }
+    } else if (words[0] == "hold") {
+      m_holders.push_back(std::make_unique<CHolder>(m_dir / strArg, words.size() > 2 ? words[2] : ""));
+    } else if (words[0] == "release") {
+      m_holders.clear();
+    } else if (words[0] == "mkdir") {
+      MakeDirs(m_dir / strArg);
+    } else {
+      System(words);
+    }
+  }
+
+#ifndef _WIN32
+  void System(const std::vector<std::string>& words) {
+    const std::string strPath = m_dir / words.at(1);
+    if (words[0] == "chmod") {
+      ASSERT_EQ(::chmod(strPath.c_str(), static_cast<mode_t>(std::stoul(words.at(2), nullptr, 8))), 0);
+    } else if (words[0] == "fifo") {
+      ASSERT_EQ(::mkfifo(strPath.c_str(), 0600), 0);
+    } else if (words[0] == "link") {
+      ASSERT_EQ(::symlink(words.at(2).c_str(), strPath.c_str()), 0);
+    } else if (words[0] == "socket") {
+      m_nSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      std::snprintf(address.sun_path, sizeof address.sun_path, "%s", strPath.c_str());
+      ASSERT_EQ(::bind(m_nSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    } else {
+      FAIL() << "unknown line: " << words[0];
+    }
+  }
+  void TearDown() override {
+    if (m_nSocket >= 0) ::close(m_nSocket);
+  }
+  int m_nSocket = -1;
+#else
+  void System(const std::vector<std::string>& words) {
+    ASSERT_EQ(words.at(0), "attr");
+    const std::string strPath = m_dir / words.at(1);
+    const DWORD dwBit = words.at(2) == "S" ? FILE_ATTRIBUTE_SYSTEM
+                        : words.at(2) == "H" ? FILE_ATTRIBUTE_HIDDEN
+                                             : FILE_ATTRIBUTE_READONLY;
+    if (!::SetFileAttributesA(strPath.c_str(), ::GetFileAttributesA(strPath.c_str()) | dwBit)) {
+      GTEST_SKIP() << "the file system keeps no attributes here";
+    }
+    std::FILE* pFile = dwBit == FILE_ATTRIBUTE_READONLY ? std::fopen(strPath.c_str(), "r+b") : nullptr;
+    if (pFile != nullptr) {
+      std::fclose(pFile);
+      GTEST_SKIP() << "this system lets a read-only file be opened for writing (Wine as root)";
+    }
+  }
+#endif
+
+  std::map<std::string, std::string> m_written;
+  std::vector<std::unique_ptr<CHolder>> m_holders;
+};
+}  // namespace
+
+TEST_P(CCaseTest, DoesWhatTheCaseSays) {
+  const CCase& c = GetParam();
+  for (std::size_t i = 0; i < c.lines.size() && !IsSkipped(); ++i) {
+    SCOPED_TRACE(c.strFile + ":" + std::to_string(c.lines[i].first));
+    Step(i);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CCaseTest, ::testing::ValuesIn(LoadCases()),
+                         [](const ::testing::TestParamInfo<CCase>& param) { return param.param.strName; });

@@ -1,0 +1,138 @@
+#include "tests/support/TapeText.h"
+
+#include <cctype>
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+std::string AwsHeader(std::uint16_t nCur, std::uint16_t nPrv, std::uint8_t nFlags1, std::uint8_t nFlags2) {
+  const char ach[6] = {static_cast<char>(nCur & 0xFF), static_cast<char>(nCur >> 8),
+                       static_cast<char>(nPrv & 0xFF), static_cast<char>(nPrv >> 8),
+                       static_cast<char>(nFlags1),     static_cast<char>(nFlags2)};
+  return std::string(ach, 6);
+}
+
+std::string FktHeader(std::uint16_t nCur, std::uint16_t nPrv) {
+  char sz[13];
+  std::snprintf(sz, sizeof sz, "%04X%04X%04X", nPrv, nCur, static_cast<unsigned>(nCur ^ nPrv));
+  return sz;
+}
+
+std::string Unescape(const std::string& strText) {
+  std::string str;
+  for (std::size_t i = 0; i < strText.size(); ++i) {
+    if (strText[i] != '\\' || i + 1 == strText.size()) {
+      str += strText[i];
+      continue;
+    }
+    const char ch = strText[++i];
+    if (ch == 'x') {
+      str += static_cast<char>(std::stoi(strText.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      str += ch == '0' ? '\0' : ch == 'r' ? '\r' : ch == 'n' ? '\n' : ch;
+    }
+  }
+  return str;
+}
+
+namespace {
+struct CTapeWriter {
+  const std::map<std::string, std::string>& named;
+  bool bFkt = false;
+  std::uint16_t nPrv = 0;
+  std::string str;
+
+  void Chunk(unsigned nLen, unsigned nFlags1, unsigned nFlags2 = 0) {
+    const auto nCur = static_cast<std::uint16_t>(nLen);
+    str +=
+        bFkt ? FktHeader(nCur, nPrv)
+             : AwsHeader(nCur, nPrv, static_cast<std::uint8_t>(nFlags1), static_cast<std::uint8_t>(nFlags2));
+    for (unsigned i = 0; i < nLen; ++i) str += static_cast<char>('A' + i % 26);
+    nPrv = nCur;
+  }
+
+  void Word(const std::string& strWord) {
+    const char ch = strWord[0];
+    const std::string strRest = strWord.substr(1);
+    unsigned nFlags1 = 0, nFlags2 = 0, nLen = 0, nAt = 0;
+    char chSign = 0;
+    if (strWord == "fkt") {
+      bFkt = true;
+    } else if (strWord == "T") {
+      Chunk(0, 0x40);
+    } else if (ch == '"') {
+      str += Unescape(strWord.substr(1, strWord.size() - 2));
+    } else if (ch == '$') {
+      str += named.at(strRest);
+    } else if (ch == '-') {
+      str.resize(str.size() - std::stoul(strRest));
+    } else if (ch == 'J') {
+      std::mt19937 gen(15);
+      for (unsigned long n = std::stoul(strRest); n > 0; --n) str += static_cast<char>(gen() & 0xFF);
+    } else if (ch == '@' && std::sscanf(strRest.c_str(), "%u%c%u", &nAt, &chSign, &nLen) == 3) {
+      chSign == '-' ? str.erase(nAt, nLen) : str.insert(nAt, nLen, '\r');
+    } else if (std::string("WFML").find(ch) != std::string::npos && std::isdigit(strRest[0])) {
+      Chunk(static_cast<unsigned>(std::stoul(strRest)), ch == 'W'   ? 0xA0
+                                                        : ch == 'F' ? 0x80
+                                                        : ch == 'L' ? 0x20
+                                                                    : 0x00);
+    } else if (std::sscanf(strWord.c_str(), "%x/%x:%u", &nFlags1, &nFlags2, &nLen) == 3 ||
+               std::sscanf(strWord.c_str(), "%x:%u", &nFlags1, &nLen) == 2) {
+      Chunk(nLen, nFlags1, nFlags2);
+    } else {
+      throw std::invalid_argument("unknown tape word: " + strWord);
+    }
+  }
+
+  // Writes the words from i to the end or to the ")" that closes a group, and stops at that ")".
+  void Words(const std::vector<std::string>& words, std::size_t& i) {
+    for (; i < words.size() && words[i][0] != ')'; ++i) {
+      const std::size_t nStar = words[i][0] == '"' ? std::string::npos : words[i].find('*');
+      if (words[i] == "(") {
+        const std::size_t nStart = ++i;
+        for (unsigned n = 0, nTimes = 1; n < nTimes; ++n) {
+          i = nStart;
+          Words(words, i);
+          nTimes = Times(words.at(i));
+        }
+      } else {
+        for (unsigned n = Times(words[i]); n > 0; --n) Word(words[i].substr(0, nStar));
+      }
+    }
+  }
+
+  static unsigned Times(const std::string& strWord) {
+    const std::size_t nStar = strWord[0] == '"' ? std::string::npos : strWord.find('*');
+    return nStar == std::string::npos ? 1 : static_cast<unsigned>(std::stoul(strWord.substr(nStar + 1)));
+  }
+};
+
+// Words are parted by blanks; a quoted word may hold blanks, and "(" and ")" stand alone.
+std::vector<std::string> Words(const std::string& strText) {
+  std::vector<std::string> words;
+  for (std::size_t i = 0, j = 0; i < strText.size(); i = j) {
+    j = i + 1;
+    if (std::isspace(static_cast<unsigned char>(strText[i]))) continue;
+    if (strText[i] == '"') {
+      while (j < strText.size() && strText[j] != '"') j += strText[j] == '\\' ? 2 : 1;
+      ++j;
+    } else if (strText[i] != '(') {
+      while (j < strText.size() && !std::isspace(static_cast<unsigned char>(strText[j])) &&
+             strText[j] != '(' && strText[j] != ')')
+        ++j;
+    }
+    words.push_back(strText.substr(i, j - i));
+  }
+  return words;
+}
+}  // namespace
+
+std::string Tape(const std::string& strText, const std::map<std::string, std::string>& named) {
+  CTapeWriter writer{named, false, 0, {}};
+  std::size_t i = 0;
+  writer.Words(Words(strText), i);
+  if (i != Words(strText).size()) throw std::invalid_argument("unbalanced ')' in: " + strText);
+  return writer.str;
+}
