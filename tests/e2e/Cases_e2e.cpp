@@ -18,7 +18,7 @@
 //                               nobody (a copy of the program as user nobody; root only), gone
 //                               (in a directory removed as the program starts)
 //   hold PATH [write|lockf|flock]   another program holds the file (with that lock); release
-//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH   mkdir PATH
+//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH
 //   attr PATH S|H|R             a Windows attribute; the case is skipped where it does not hold
 // In output lines, {PATH} is the file's full path, {E32} the text of error 32, {usage} the usage
 // text; \r \n \xHH \\ are escapes.
@@ -199,53 +199,42 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     EXPECT_EQ(result.strErr, strErr);
   }
 
-  static CToolResult Skip(const char* pszWhy) {
-    [pszWhy] { GTEST_SKIP() << pszWhy; }();
-    return {};
-  }
-
-  CToolResult RunIn(const std::string& strMode, const std::vector<std::string>& args) {
+  CToolResult RunIn(const std::string& strMode, std::vector<std::string> args) {
     if (strMode.empty()) return Run(args);
+    std::string strCwd = m_dir.Path();
+    std::function<void()> setup;
+    args.insert(args.begin(), ToolPath());
 #ifndef _WIN32
     if (strMode == "memory") {
 #if defined(__SANITIZE_ADDRESS__)
-      return Skip("AddressSanitizer cannot run under an address-space limit");
+      [] { GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit"; }();
 #endif
-      return Run(args, [] {
+      setup = [] {
         const rlimit as{96u << 20, 96u << 20};
         ::setrlimit(RLIMIT_AS, &as);
-      });
-    }
-    if (strMode == "closed-stdout") {
-      return Run(args, [] {
+      };
+    } else if (strMode == "closed-stdout") {
+      setup = [] {
         int afd[2];
-        if (::pipe(afd) != 0) ::_exit(125);
-        ::close(afd[0]);
-        ::dup2(afd[1], 1);
-      });
-    }
-    if (strMode == "stderr-to-stdout") return Run(args, [] { ::dup2(1, 2); });
-    if (strMode == "gone") {
-      const std::string strGone = m_dir / "gone";
-      MakeDirs(strGone);
-      std::vector<std::string> argv{ToolPath()};
-      argv.insert(argv.end(), args.begin(), args.end());
-      return RunTool(argv, strGone, [strGone] { ::rmdir(strGone.c_str()); });
-    }
-    if (strMode == "nobody") {  // where the tape is root's, no lease can be had
-      if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) return Skip("needs root and setpriv");
-      const std::string strTool = m_dir / "tool";
-      if (!fs::exists(strTool)) fs::copy_file(ToolPath(), strTool);
-      ::chmod(strTool.c_str(), 0755);
+        if (::pipe(afd) == 0 && ::close(afd[0]) == 0) ::dup2(afd[1], 1);
+      };
+    } else if (strMode == "stderr-to-stdout") {
+      setup = [] { ::dup2(1, 2); };
+    } else if (strMode == "gone") {
+      MakeDirs(strCwd = m_dir / "gone");
+      setup = [strCwd] { ::rmdir(strCwd.c_str()); };
+    } else if (strMode == "nobody") {  // where the tape is root's, no lease can be had
+      if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) {
+        [] { GTEST_SKIP() << "needs root and setpriv"; }();
+      }
+      if (!fs::exists(m_dir / "tool")) fs::copy_file(ToolPath(), m_dir / "tool");
+      ::chmod((m_dir / "tool").c_str(), 0755);
       ::chmod(m_dir.Path().c_str(), 0777);
-      std::vector<std::string> argv{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                                    strTool};
-      argv.insert(argv.end(), args.begin(), args.end());
-      return RunTool(argv, m_dir.Path());
+      args[0] = m_dir / "tool";
+      args.insert(args.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
     }
 #endif
-    ADD_FAILURE() << "unknown way to run: " << strMode;
-    return {};
+    return IsSkipped() ? CToolResult() : RunTool(args, strCwd, setup);
   }
 
   void Step(std::size_t& i) {
@@ -280,8 +269,6 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
       m_holders.push_back(std::make_unique<CHolder>(m_dir / strArg, words.size() > 2 ? words[2] : ""));
     } else if (words[0] == "release") {
       m_holders.clear();
-    } else if (words[0] == "mkdir") {
-      MakeDirs(m_dir / strArg);
     } else {
       System(words);
     }
@@ -296,20 +283,17 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
       ASSERT_EQ(::mkfifo(strPath.c_str(), 0600), 0);
     } else if (words[0] == "link") {
       ASSERT_EQ(::symlink(words.at(2).c_str(), strPath.c_str()), 0);
-    } else if (words[0] == "socket") {
-      m_nSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    } else if (words[0] == "socket") {  // its file stays when the socket is closed
       sockaddr_un address{};
       address.sun_family = AF_UNIX;
       std::snprintf(address.sun_path, sizeof address.sun_path, "%s", strPath.c_str());
-      ASSERT_EQ(::bind(m_nSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+      ::close(fd);
     } else {
       FAIL() << "unknown line: " << words[0];
     }
   }
-  void TearDown() override {
-    if (m_nSocket >= 0) ::close(m_nSocket);
-  }
-  int m_nSocket = -1;
 #else
   void System(const std::vector<std::string>& words) {
     ASSERT_EQ(words.at(0), "attr");

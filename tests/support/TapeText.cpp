@@ -73,11 +73,9 @@ struct CTapeWriter {
       for (unsigned long n = std::stoul(strRest); n > 0; --n) str += static_cast<char>(gen() & 0xFF);
     } else if (ch == '@' && std::sscanf(strRest.c_str(), "%u%c%u", &nAt, &chSign, &nLen) == 3) {
       chSign == '-' ? str.erase(nAt, nLen) : str.insert(nAt, nLen, '\r');
-    } else if (std::string("WFML").find(ch) != std::string::npos && std::isdigit(strRest[0])) {
-      Chunk(static_cast<unsigned>(std::stoul(strRest)), ch == 'W'   ? 0xA0
-                                                        : ch == 'F' ? 0x80
-                                                        : ch == 'L' ? 0x20
-                                                                    : 0x00);
+    } else if (std::string("WFLM").find(ch) != std::string::npos && std::isdigit(strRest[0])) {
+      const unsigned anFlags1[] = {0xA0, 0x80, 0x20, 0x00};
+      Chunk(static_cast<unsigned>(std::stoul(strRest)), anFlags1[std::string("WFLM").find(ch)]);
     } else if (std::sscanf(strWord.c_str(), "%x/%x:%u", &nFlags1, &nFlags2, &nLen) == 3 ||
                std::sscanf(strWord.c_str(), "%x:%u", &nFlags1, &nLen) == 2) {
       Chunk(nLen, nFlags1, nFlags2);
@@ -85,54 +83,32 @@ struct CTapeWriter {
       throw std::invalid_argument("unknown tape word: " + strWord);
     }
   }
-
-  // Writes the words from i to the end or to the ")" that closes a group, and stops at that ")".
-  void Words(const std::vector<std::string>& words, std::size_t& i) {
-    for (; i < words.size() && words[i][0] != ')'; ++i) {
-      const std::size_t nStar = words[i][0] == '"' ? std::string::npos : words[i].find('*');
-      if (words[i] == "(") {
-        const std::size_t nStart = ++i;
-        for (unsigned n = 0, nTimes = 1; n < nTimes; ++n) {
-          i = nStart;
-          Words(words, i);
-          nTimes = Times(words.at(i));
-        }
-      } else {
-        for (unsigned n = Times(words[i]); n > 0; --n) Word(words[i].substr(0, nStar));
-      }
-    }
-  }
-
-  static unsigned Times(const std::string& strWord) {
-    const std::size_t nStar = strWord[0] == '"' ? std::string::npos : strWord.find('*');
-    return nStar == std::string::npos ? 1 : static_cast<unsigned>(std::stoul(strWord.substr(nStar + 1)));
-  }
 };
 
-// Words are parted by blanks; a quoted word may hold blanks, and "(" and ")" stand alone.
+// Words are parted by blanks; a quoted word may hold blanks and escaped quotes.
 std::vector<std::string> Words(const std::string& strText) {
-  std::vector<std::string> words;
-  for (std::size_t i = 0, j = 0; i < strText.size(); i = j) {
-    j = i + 1;
-    if (std::isspace(static_cast<unsigned char>(strText[i]))) continue;
-    if (strText[i] == '"') {
-      while (j < strText.size() && strText[j] != '"') j += strText[j] == '\\' ? 2 : 1;
-      ++j;
-    } else if (strText[i] != '(') {
-      while (j < strText.size() && !std::isspace(static_cast<unsigned char>(strText[j])) &&
-             strText[j] != '(' && strText[j] != ')')
-        ++j;
+  std::vector<std::string> words(1);
+  bool bQuoted = false;
+  for (std::size_t i = 0; i < strText.size(); ++i) {
+    if (strText[i] == ' ' && !bQuoted) {
+      if (!words.back().empty()) words.emplace_back();
+      continue;
     }
-    words.push_back(strText.substr(i, j - i));
+    bQuoted ^= strText[i] == '"';
+    if (strText[i] == '\\' && i + 1 < strText.size()) words.back() += strText[i++];
+    words.back() += strText[i];
   }
+  if (words.back().empty()) words.pop_back();
   return words;
 }
 }  // namespace
 
 std::string Tape(const std::string& strText, const std::map<std::string, std::string>& named) {
   CTapeWriter writer{named, false, 0, {}};
-  std::size_t i = 0;
-  writer.Words(Words(strText), i);
-  if (i != Words(strText).size()) throw std::invalid_argument("unbalanced ')' in: " + strText);
+  for (const auto& strWord : Words(strText)) {
+    const std::size_t nStar = strWord[0] == '"' ? std::string::npos : strWord.find('*');
+    const unsigned long nTimes = nStar == std::string::npos ? 1 : std::stoul(strWord.substr(nStar + 1));
+    for (unsigned long n = 0; n < nTimes; ++n) writer.Word(strWord.substr(0, nStar));
+  }
   return writer.str;
 }

@@ -15,7 +15,7 @@
 ///   -5                    the last 5 bytes cut off
 ///   @1200-2  @1200+2      2 bytes taken out at offset 1200, or 2 bytes '\r' put in there
 ///   $name                 the tape named so in named
-///   (W1 W2)*3  T*5        repeated
+///   T*5  W17*3000         repeated
 /// "fkt" as the first word makes the chunks FKT headers; the first header has previous length 0.
 std::string Tape(const std::string& strText, const std::map<std::string, std::string>& named = {});
 

@@ -44,10 +44,8 @@ TEST(CFKTChunkHdrTest, FieldsAreFourUpperCaseDigitsAndNoMore) {
   bool bOk = false;
   EXPECT_EQ(ParseHexField("12345", &bOk), 0x1234);  // the fifth character is a neighbour
   EXPECT_TRUE(bOk);
-  EXPECT_EQ(ParseHexField(std::string("1\0"
-                                      "23",
-                                      4)
-                              .data(),
+  EXPECT_EQ(ParseHexField("1\0"
+                          "23",
                           &bOk),
             0x1);  // the text ends at the NUL
   EXPECT_TRUE(bOk);
