@@ -17,7 +17,7 @@
 //                               space), closed-stdout (a pipe nobody reads), stderr-to-stdout,
 //                               nobody (a copy of the program as user nobody; root only), gone
 //                               (in a directory removed as the program starts)
-//   hold PATH [write|lockf|flock]   another program holds the file (with that lock); release
+//   hold PATH [write|lockf|flock]   another program holds the file (with that lock) until "release"
 //   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH
 //   attr PATH S|H|R             a Windows attribute; the case is skipped where it does not hold
 // In output lines, {PATH} is the file's full path, {E32} the text of error 32, {usage} the usage
@@ -50,21 +50,21 @@ namespace fs = std::filesystem;
 namespace {
 struct CCase {
   std::string strName, strFile;
-  std::shared_ptr<std::map<std::string, std::string>> tapes;
+  std::map<std::string, std::string> tapes;        // the file's "let" tapes
   std::vector<std::pair<int, std::string>> lines;  // with their line numbers
 };
 void PrintTo(const CCase& c, std::ostream* pOut) { *pOut << c.strFile; }
 
+// The parts of strText between the separators, without their blanks; with " ", no empty ones.
 std::vector<std::string> Split(const std::string& strText, const std::string& strSep = " ") {
   std::vector<std::string> parts;
   for (std::size_t nStart = 0, nEnd = 0; nEnd != std::string::npos; nStart = nEnd + strSep.size()) {
     nEnd = strText.find(strSep, nStart);
     const std::string str = strText.substr(nStart, nEnd - nStart);
     const std::size_t nFirst = str.find_first_not_of(' ');
-    if (nFirst != std::string::npos) {
-      parts.push_back(str.substr(nFirst, str.find_last_not_of(' ') + 1 - nFirst));
-    } else if (strSep != " ") {
-      parts.emplace_back();  // an empty column
+    if (nFirst != std::string::npos || strSep != " ") {
+      parts.push_back(
+          nFirst == std::string::npos ? "" : str.substr(nFirst, str.find_last_not_of(' ') + 1 - nFirst));
     }
   }
   return parts;
@@ -86,26 +86,24 @@ std::vector<CCase> LoadCases() {
   std::sort(files.begin(), files.end());
   std::vector<CCase> cases;
   for (const auto& path : files) {
-    auto tapes = std::make_shared<std::map<std::string, std::string>>();
+    std::map<std::string, std::string> tapes;
     std::ifstream in(path);
     int nLine = 0;
     for (std::string str; std::getline(in, str);) {
       ++nLine;
-      if (!str.empty() && str.back() == '\r') str.pop_back();
       str.erase(0, str.find_first_not_of(' '));
       if (str.empty() || str[0] == '#') continue;
-      if (str.rfind("case ", 0) == 0) {
-        std::string strName = path.stem().string() + "_";
-        for (const auto& strWord : Split(str.substr(5))) {
+      if (str.rfind("let ", 0) == 0) {
+        const std::vector<std::string> parts = Split(str.substr(4), " = ");
+        tapes[parts.at(0)] = Tape(parts.at(1), tapes);
+      } else if (str.rfind("case ", 0) == 0) {
+        cases.push_back({path.stem().string() + "_", path.filename().string(), tapes, {}});
+        for (const auto& strWord : Split(str.substr(5))) {  // the title in camel case
           for (std::size_t n = 0; n < strWord.size(); ++n) {
             const auto ch = static_cast<unsigned char>(strWord[n]);
-            if (std::isalnum(ch)) strName += static_cast<char>(n == 0 ? std::toupper(ch) : ch);
+            if (std::isalnum(ch)) cases.back().strName += static_cast<char>(n == 0 ? std::toupper(ch) : ch);
           }
         }
-        cases.push_back({strName, path.filename().string(), tapes, {}});
-      } else if (str.rfind("let ", 0) == 0) {
-        const std::vector<std::string> parts = Split(str.substr(4), " = ");
-        (*tapes)[parts.at(0)] = Tape(parts.at(1), *tapes);
       } else if (!cases.empty()) {
         cases.back().lines.emplace_back(nLine, str);
       }
@@ -116,9 +114,8 @@ std::vector<CCase> LoadCases() {
 
 // "many/{0..2}.aws" stands for many/0.aws, many/1.aws and many/2.aws.
 std::vector<std::string> Paths(const std::string& strPattern) {
-  const std::size_t nOpen = strPattern.find('{');
+  const std::size_t nOpen = strPattern.find('{'), nClose = strPattern.find('}');
   if (nOpen == std::string::npos) return {strPattern};
-  const std::size_t nClose = strPattern.find('}', nOpen);
   std::vector<std::string> paths;
   const std::vector<std::string> range = Split(strPattern.substr(nOpen + 1, nClose - nOpen - 1), "..");
   for (int n = std::stoi(range.at(0)); n <= std::stoi(range.at(1)); ++n) {
@@ -127,42 +124,16 @@ std::vector<std::string> Paths(const std::string& strPattern) {
   return paths;
 }
 
-#ifndef _WIN32
-// The file stays open, as another program would hold it, until the holder goes.
-struct CHolder {
-  int fd;
-  CHolder(const std::string& strPath, const std::string& strLock)
-      : fd(::open(strPath.c_str(), strLock.empty() ? O_RDONLY : O_RDWR)) {
-    EXPECT_GE(fd, 0) << strPath;
-    if (strLock == "lockf") {
-      EXPECT_EQ(::lockf(fd, F_LOCK, 0), 0);
-    } else if (strLock == "flock") {
-      EXPECT_EQ(::flock(fd, LOCK_SH), 0);
-    }
-  }
-  ~CHolder() { ::close(fd); }
-};
-#else
-struct CHolder {
-  HANDLE h;
-  CHolder(const std::string& strPath, const std::string& strLock)
-      : h(::CreateFileA(strPath.c_str(), GENERIC_READ | (strLock.empty() ? 0 : GENERIC_WRITE), 0, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
-  }
-  ~CHolder() { ::CloseHandle(h); }
-};
-#endif
-
 class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
  protected:
   std::string Expand(const std::string& strText) const {
     std::string str;
     std::size_t nPos = 0;
-    for (std::size_t nOpen; (nOpen = strText.find('{', nPos)) != std::string::npos;
-         nPos = strText.find('}', nOpen) + 1) {
+    for (std::size_t nOpen, nClose; (nOpen = strText.find('{', nPos)) != std::string::npos;
+         nPos = nClose + 1) {
+      nClose = strText.find('}', nOpen);
       str += Unescape(strText.substr(nPos, nOpen - nPos));
-      const std::string strKey = strText.substr(nOpen + 1, strText.find('}', nOpen) - nOpen - 1);
+      const std::string strKey = strText.substr(nOpen + 1, nClose - nOpen - 1);
       if (strKey == "usage") {
         str += ReadFileBytes(std::string(BRENDIX_CASES) + "/usage.txt");
       } else if (strKey[0] == 'E' && std::isdigit(static_cast<unsigned char>(strKey[1]))) {
@@ -174,9 +145,10 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     return str + Unescape(strText.substr(nPos));
   }
 
-  // Runs the program and compares what it did with the ">" and "2>" lines after line i.
-  void RunAndExpect(const std::string& strMode, const std::vector<std::string>& args,
-                    const std::string& strResult, std::string strOut, std::size_t& i) {
+  // Runs the program and compares what it did with strResult ("N [unordered]") and the ">" and
+  // "2>" lines after line i, which it passes.
+  void RunAndExpect(const std::string& strMode, std::vector<std::string> args, const std::string& strResult,
+                    std::string strOut, std::size_t& i) {
     const auto& lines = GetParam().lines;
     std::string strErr;
     for (; i + 1 < lines.size() && (lines[i + 1].second[0] == '>' || lines[i + 1].second.rfind("2>", 0) == 0);
@@ -187,8 +159,12 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
       if (bNoNewline) strText.resize(strText.size() - 2);
       (strLine[0] == '>' ? strOut : strErr) += Expand(strText) + (bNoNewline ? "" : "\n");
     }
-    const CToolResult result = RunIn(strMode, args);
+    std::string strCwd = m_dir.Path();
+    std::function<void()> setup;
+    args.insert(args.begin(), !args.empty() && args[0].rfind("--", 0) == 0 ? SeamToolPath() : ToolPath());
+    if (!strMode.empty()) Prepare(strMode, &args, &strCwd, &setup);
     if (IsSkipped()) return;
+    const CToolResult result = RunTool(args, strCwd, setup);
     const std::vector<std::string> expected = Split(strResult);
     EXPECT_EQ(result.nStatus, Status(std::stoi(expected.at(0))));
     if (expected.size() > 1 && expected[1] == "unordered") {
@@ -199,55 +175,17 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     EXPECT_EQ(result.strErr, strErr);
   }
 
-  CToolResult RunIn(const std::string& strMode, std::vector<std::string> args) {
-    if (strMode.empty()) return Run(args);
-    std::string strCwd = m_dir.Path();
-    std::function<void()> setup;
-    args.insert(args.begin(), ToolPath());
-#ifndef _WIN32
-    if (strMode == "memory") {
-#if defined(__SANITIZE_ADDRESS__)
-      [] { GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit"; }();
-#endif
-      setup = [] {
-        const rlimit as{96u << 20, 96u << 20};
-        ::setrlimit(RLIMIT_AS, &as);
-      };
-    } else if (strMode == "closed-stdout") {
-      setup = [] {
-        int afd[2];
-        if (::pipe(afd) == 0 && ::close(afd[0]) == 0) ::dup2(afd[1], 1);
-      };
-    } else if (strMode == "stderr-to-stdout") {
-      setup = [] { ::dup2(1, 2); };
-    } else if (strMode == "gone") {
-      MakeDirs(strCwd = m_dir / "gone");
-      setup = [strCwd] { ::rmdir(strCwd.c_str()); };
-    } else if (strMode == "nobody") {  // where the tape is root's, no lease can be had
-      if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) {
-        [] { GTEST_SKIP() << "needs root and setpriv"; }();
-      }
-      if (!fs::exists(m_dir / "tool")) fs::copy_file(ToolPath(), m_dir / "tool");
-      ::chmod((m_dir / "tool").c_str(), 0755);
-      ::chmod(m_dir.Path().c_str(), 0777);
-      args[0] = m_dir / "tool";
-      args.insert(args.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
-    }
-#endif
-    return IsSkipped() ? CToolResult() : RunTool(args, strCwd, setup);
-  }
-
   void Step(std::size_t& i) {
     const std::string& strLine = GetParam().lines[i].second;
     const std::vector<std::string> row = Split(strLine, " | ");
     const std::vector<std::string> words = Split(strLine);
     const std::string strArg = words.size() > 1 ? words[1] : "";
     if (row.size() == 5) {
-      Put("t.tape", m_written["t.tape"] = Tape(row[0], *GetParam().tapes));
+      Put("t.tape", m_written["t.tape"] = Tape(row[0], GetParam().tapes));
       std::vector<std::string> args = Split(row[1]);
       args.push_back("t.tape");
       RunAndExpect("", args, row[3], row[2] == "-" ? "" : row[2] + " " + (m_dir / "t.tape") + "\n", i);
-      EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], *GetParam().tapes));
+      EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], GetParam().tapes));
     } else if (strLine[0] == '$') {
       const std::size_t nArrow = strLine.find(" -> ");
       const std::size_t nModeEnd = strLine[1] == '(' ? strLine.find(')') : 0;
@@ -257,32 +195,67 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     } else if (strArg == "=" || strArg == "==") {
       const std::string strTape = strLine.substr(strLine.find(strArg + " ") + strArg.size() + 1);
       for (const auto& strPath : Paths(words[0])) {
-        const std::string strBytes =
-            strTape == "same" ? m_written[strPath] : Tape(strTape, *GetParam().tapes);
+        const std::string strBytes = strTape == "same" ? m_written[strPath] : Tape(strTape, GetParam().tapes);
         if (strArg == "==") {
           ASSERT_EQ(Bytes(strPath), strBytes) << strPath;
         } else {
           Put(strPath, m_written[strPath] = strBytes);
         }
       }
-    } else if (words[0] == "hold") {
-      m_holders.push_back(std::make_unique<CHolder>(m_dir / strArg, words.size() > 2 ? words[2] : ""));
     } else if (words[0] == "release") {
-      m_holders.clear();
+      m_held.clear();
     } else {
-      System(words);
+      Special(words, m_dir / strArg);
     }
   }
 
 #ifndef _WIN32
-  void System(const std::vector<std::string>& words) {
-    const std::string strPath = m_dir / words.at(1);
-    if (words[0] == "chmod") {
-      ASSERT_EQ(::chmod(strPath.c_str(), static_cast<mode_t>(std::stoul(words.at(2), nullptr, 8))), 0);
+  void Prepare(const std::string& strMode, std::vector<std::string>* pArgs, std::string* pstrCwd,
+               std::function<void()>* pSetup) {
+    if (strMode == "memory") {
+#if defined(__SANITIZE_ADDRESS__)
+      GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+#endif
+      *pSetup = [] {
+        const rlimit as{96u << 20, 96u << 20};
+        ::setrlimit(RLIMIT_AS, &as);
+      };
+    } else if (strMode == "closed-stdout") {
+      *pSetup = [] {
+        int afd[2];
+        if (::pipe(afd) == 0 && ::close(afd[0]) == 0) ::dup2(afd[1], 1);
+      };
+    } else if (strMode == "stderr-to-stdout") {
+      *pSetup = [] { ::dup2(1, 2); };
+    } else if (strMode == "gone") {
+      MakeDirs(*pstrCwd = m_dir / "gone");
+      *pSetup = [strGone = *pstrCwd] { ::rmdir(strGone.c_str()); };
+    } else if (strMode == "nobody") {  // where the tape is root's, no lease can be had
+      if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0)
+        GTEST_SKIP() << "needs root and setpriv";
+      if (!fs::exists(m_dir / "tool")) fs::copy_file(ToolPath(), m_dir / "tool");
+      ::chmod((m_dir / "tool").c_str(), 0755);
+      ::chmod(m_dir.Path().c_str(), 0777);
+      (*pArgs)[0] = m_dir / "tool";
+      pArgs->insert(pArgs->begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    } else {
+      FAIL() << "unknown way to run: " << strMode;
+    }
+  }
+
+  void Special(const std::vector<std::string>& words, const std::string& strPath) {
+    const std::string strHow = words.size() > 2 ? words[2] : "";
+    if (words[0] == "hold") {  // the file stays open, as another program would hold it
+      const int fd = ::open(strPath.c_str(), strHow.empty() ? O_RDONLY : O_RDWR);
+      m_held.emplace_back(nullptr, [fd](void*) { ::close(fd); });
+      ASSERT_GE(fd, 0) << strPath;
+      EXPECT_EQ(strHow == "lockf" ? ::lockf(fd, F_LOCK, 0) : strHow == "flock" ? ::flock(fd, LOCK_SH) : 0, 0);
+    } else if (words[0] == "chmod") {
+      ASSERT_EQ(::chmod(strPath.c_str(), static_cast<mode_t>(std::stoul(strHow, nullptr, 8))), 0);
     } else if (words[0] == "fifo") {
       ASSERT_EQ(::mkfifo(strPath.c_str(), 0600), 0);
     } else if (words[0] == "link") {
-      ASSERT_EQ(::symlink(words.at(2).c_str(), strPath.c_str()), 0);
+      ASSERT_EQ(::symlink(strHow.c_str(), strPath.c_str()), 0);
     } else if (words[0] == "socket") {  // its file stays when the socket is closed
       sockaddr_un address{};
       address.sun_family = AF_UNIX;
@@ -295,12 +268,23 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     }
   }
 #else
-  void System(const std::vector<std::string>& words) {
-    ASSERT_EQ(words.at(0), "attr");
-    const std::string strPath = m_dir / words.at(1);
-    const DWORD dwBit = words.at(2) == "S" ? FILE_ATTRIBUTE_SYSTEM
-                        : words.at(2) == "H" ? FILE_ATTRIBUTE_HIDDEN
-                                             : FILE_ATTRIBUTE_READONLY;
+  void Prepare(const std::string& strMode, std::vector<std::string>*, std::string*, std::function<void()>*) {
+    FAIL() << "unknown way to run: " << strMode;
+  }
+
+  void Special(const std::vector<std::string>& words, const std::string& strPath) {
+    const std::string strHow = words.size() > 2 ? words[2] : "";
+    if (words[0] == "hold") {  // the file stays open without sharing, as another program would hold it
+      const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ | (strHow.empty() ? 0 : GENERIC_WRITE), 0,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      m_held.emplace_back(nullptr, [h](void*) { ::CloseHandle(h); });
+      ASSERT_NE(h, INVALID_HANDLE_VALUE) << strPath;
+      return;
+    }
+    ASSERT_EQ(words[0], "attr");
+    const DWORD dwBit = strHow == "S"   ? FILE_ATTRIBUTE_SYSTEM
+                        : strHow == "H" ? FILE_ATTRIBUTE_HIDDEN
+                                        : FILE_ATTRIBUTE_READONLY;
     if (!::SetFileAttributesA(strPath.c_str(), ::GetFileAttributesA(strPath.c_str()) | dwBit)) {
       GTEST_SKIP() << "the file system keeps no attributes here";
     }
@@ -312,8 +296,8 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
   }
 #endif
 
-  std::map<std::string, std::string> m_written;
-  std::vector<std::unique_ptr<CHolder>> m_holders;
+  std::map<std::string, std::string> m_written;  // what each path was last given
+  std::vector<std::shared_ptr<void>> m_held;     // files another program holds open
 };
 }  // namespace
 
