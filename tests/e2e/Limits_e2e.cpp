@@ -8,10 +8,6 @@
 
 #include "tests/support/E2eTest.h"
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -110,10 +106,7 @@ TEST_F(CLimitsE2eTest, TreeDeeperThanTheOpenFileLimitIsWalkedWhole) {
     if (nLevel % 150 == 0) strExpected += Line("/r ", strPath + "t.aws");
     if (nLevel % 150 == 0) Put(strPath + "t.aws", kDamaged);
   }
-  const CToolResult result = Run({"/r", "/s", "*"}, [] {
-    const rlimit files{128, 128};
-    ::setrlimit(RLIMIT_NOFILE, &files);
-  });
+  const CToolResult result = Run({"/r", "/s", "*"}, "ulimit -n 128;");
   EXPECT_EQ(SortedLines(result.strOut), SortedLines(strExpected));
   EXPECT_EQ(result.strErr, "");
   EXPECT_EQ(result.nStatus, 4);

@@ -32,12 +32,10 @@ inline const std::string kRepaired = Tape("W10");
 
 class CE2eTest : public ::testing::Test {
  protected:
-  /// Runs the program in the test's directory; leading "--..." switches choose the program with
-  /// fault-injecting system calls (see SeamMain.cpp).
-  CToolResult Run(std::vector<std::string> args, const std::function<void()>& childSetup = {}) const {
-    const bool bSeam = !args.empty() && args[0].rfind("--", 0) == 0;
-    args.insert(args.begin(), bSeam ? SeamToolPath() : ToolPath());
-    return RunTool(args, m_dir.Path(), childSetup);
+  /// Runs the program in the test's directory, after strShell (see RunTool()).
+  CToolResult Run(std::vector<std::string> args, const std::string& strShell = "") const {
+    args.insert(args.begin(), ToolPath());
+    return RunTool(args, m_dir.Path(), strShell);
   }
   /// Writes a file (making its directories) and returns its full path.
   std::string Put(const std::string& strName, const std::string& strBytes) const {

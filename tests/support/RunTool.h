@@ -2,7 +2,6 @@
 #ifndef TESTS_SUPPORT_RUNTOOL_H_
 #define TESTS_SUPPORT_RUNTOOL_H_
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,10 +11,11 @@ struct CToolResult {
   std::string strErr;
 };
 
-/// Runs argv (argv[0] is the executable) in strCwd, with no standard input. On POSIX,
-/// childSetup runs in the child just before the program starts (limits, other streams).
+/// Runs argv (argv[0] is the executable) through the system's shell in strCwd, with no standard
+/// input. On POSIX, strShell runs in that shell first and may end in a command that runs the
+/// program ("exec 2>&1;", "ulimit -n 128;", "exec setpriv ... "); the program's path is in $TOOL.
 CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
-                    const std::function<void()>& childSetup = {});
+                    const std::string& strShell = "");
 
 /// The program itself, and the program with its fault switches reachable.
 std::string ToolPath();
