@@ -31,12 +31,9 @@
 
 #include "support/FormatLastError.h"
 #include "tests/support/E2eTest.h"
+#include "tests/support/OtherProgram.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/file.h>
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -205,8 +202,13 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
           Put(strPath, m_written[strPath] = strBytes);
         }
       }
+    } else if (words[0] == "hold") {
+      m_held.push_back(HoldFile(m_dir / strArg, words.size() > 2 ? words[2] : ""));
+      ASSERT_NE(m_held.back(), nullptr) << strArg;
     } else if (words[0] == "release") {
       m_held.clear();
+    } else if (words[0] == "attr") {
+      if (!AddAttribute(m_dir / strArg, words.at(2)[0])) GTEST_SKIP() << "the system keeps no such attribute";
     } else {
       Special(words, m_dir / strArg);
     }
@@ -215,12 +217,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
 #ifndef _WIN32
   void Special(const std::vector<std::string>& words, const std::string& strPath) {
     const std::string strHow = words.size() > 2 ? words[2] : "";
-    if (words[0] == "hold") {  // the file stays open, as another program would hold it
-      const int fd = ::open(strPath.c_str(), strHow.empty() ? O_RDONLY : O_RDWR);
-      m_held.emplace_back(nullptr, [fd](void*) { ::close(fd); });
-      ASSERT_GE(fd, 0) << strPath;
-      EXPECT_EQ(strHow == "lockf" ? ::lockf(fd, F_LOCK, 0) : strHow == "flock" ? ::flock(fd, LOCK_SH) : 0, 0);
-    } else if (words[0] == "chmod") {
+    if (words[0] == "chmod") {
       ASSERT_EQ(::chmod(strPath.c_str(), static_cast<mode_t>(std::stoul(strHow, nullptr, 8))), 0);
     } else if (words[0] == "fifo") {
       ASSERT_EQ(::mkfifo(strPath.c_str(), 0600), 0);
@@ -238,27 +235,8 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     }
   }
 #else
-  void Special(const std::vector<std::string>& words, const std::string& strPath) {
-    const std::string strHow = words.size() > 2 ? words[2] : "";
-    if (words[0] == "hold") {  // the file stays open without sharing, as another program would hold it
-      const HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_READ | (strHow.empty() ? 0 : GENERIC_WRITE), 0,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-      m_held.emplace_back(nullptr, [h](void*) { ::CloseHandle(h); });
-      ASSERT_NE(h, INVALID_HANDLE_VALUE) << strPath;
-      return;
-    }
-    ASSERT_EQ(words[0], "attr");
-    const DWORD dwBit = strHow == "S"   ? FILE_ATTRIBUTE_SYSTEM
-                        : strHow == "H" ? FILE_ATTRIBUTE_HIDDEN
-                                        : FILE_ATTRIBUTE_READONLY;
-    if (!::SetFileAttributesA(strPath.c_str(), ::GetFileAttributesA(strPath.c_str()) | dwBit)) {
-      GTEST_SKIP() << "the file system keeps no attributes here";
-    }
-    std::FILE* pFile = dwBit == FILE_ATTRIBUTE_READONLY ? std::fopen(strPath.c_str(), "r+b") : nullptr;
-    if (pFile != nullptr) {
-      std::fclose(pFile);
-      GTEST_SKIP() << "this system lets a read-only file be opened for writing (Wine as root)";
-    }
+  void Special(const std::vector<std::string>& words, const std::string&) {
+    FAIL() << "unknown line: " << words[0];
   }
 #endif
 
