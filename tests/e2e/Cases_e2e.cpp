@@ -45,8 +45,8 @@ namespace fs = std::filesystem;
 namespace {
 struct CCase {
   std::string strName, strFile;
-  std::map<std::string, std::string> tapes, shells;  // the file's "let" tapes and "shell" texts
-  std::vector<std::pair<int, std::string>> lines;    // with their line numbers
+  std::map<std::string, std::string> named;        // the file's "let" tapes and "shell" texts
+  std::vector<std::pair<int, std::string>> lines;  // with their line numbers
 };
 void PrintTo(const CCase& c, std::ostream* pOut) { *pOut << c.strFile; }
 
@@ -81,21 +81,19 @@ std::vector<CCase> LoadCases() {
   std::sort(files.begin(), files.end());
   std::vector<CCase> cases;
   for (const auto& path : files) {
-    std::map<std::string, std::string> tapes, shells;
+    std::map<std::string, std::string> named;
     std::ifstream in(path);
     int nLine = 0;
     for (std::string str; std::getline(in, str);) {
       ++nLine;
       str.erase(0, str.find_first_not_of(' '));
       if (str.empty() || str[0] == '#') continue;
-      if (str.rfind("let ", 0) == 0) {
-        const std::vector<std::string> parts = Split(str.substr(4), " = ");
-        tapes[parts.at(0)] = Tape(parts.at(1), tapes);
-      } else if (str.rfind("shell ", 0) == 0) {
-        const std::size_t nIs = str.find(" = ");
-        shells[str.substr(6, nIs - 6)] = str.substr(nIs + 3);
+      const std::size_t nName = str.find(' ') + 1, nIs = str.find(" = ");
+      if (str.rfind("let ", 0) == 0 || str.rfind("shell ", 0) == 0) {
+        const std::string strText = str.substr(nIs + 3);
+        named[str.substr(nName, nIs - nName)] = str[0] == 'l' ? Tape(strText, named) : strText;
       } else if (str.rfind("case ", 0) == 0) {
-        cases.push_back({path.stem().string() + "_", path.filename().string(), tapes, shells, {}});
+        cases.push_back({path.stem().string() + "_", path.filename().string(), named, {}});
         for (const auto& strWord : Split(str.substr(5))) {  // the title in camel case
           for (std::size_t n = 0; n < strWord.size(); ++n) {
             const auto ch = static_cast<unsigned char>(strWord[n]);
@@ -157,7 +155,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
       if (bNoNewline) strText.resize(strText.size() - 2);
       (strLine[0] == '>' ? strOut : strErr) += Expand(strText) + (bNoNewline ? "" : "\n");
     }
-    const std::string strShell = strMode.empty() ? "" : GetParam().shells.at(strMode);
+    const std::string strShell = strMode.empty() ? "" : GetParam().named.at(strMode);
 #if defined(__SANITIZE_ADDRESS__)
     if (strShell.find("ulimit -v") != std::string::npos)
       GTEST_SKIP() << "the sanitizers need more address space";
@@ -181,11 +179,11 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     const std::vector<std::string> words = Split(strLine);
     const std::string strArg = words.size() > 1 ? words[1] : "";
     if (row.size() == 5) {
-      Put("t.tape", m_written["t.tape"] = Tape(row[0], GetParam().tapes));
+      Put("t.tape", m_written["t.tape"] = Tape(row[0], GetParam().named));
       std::vector<std::string> args = Split(row[1]);
       args.push_back("t.tape");
       RunAndExpect("", args, row[3], row[2] == "-" ? "" : row[2] + " " + (m_dir / "t.tape") + "\n", i);
-      EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], GetParam().tapes));
+      EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], GetParam().named));
     } else if (strLine[0] == '$') {
       const std::size_t nArrow = strLine.find(" -> ");
       const std::size_t nModeEnd = strLine[1] == '(' ? strLine.find(')') : 0;
@@ -195,7 +193,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     } else if (strArg == "=" || strArg == "==") {
       const std::string strTape = strLine.substr(strLine.find(strArg + " ") + strArg.size() + 1);
       for (const auto& strPath : Paths(words[0])) {
-        const std::string strBytes = strTape == "same" ? m_written[strPath] : Tape(strTape, GetParam().tapes);
+        const std::string strBytes = strTape == "same" ? m_written[strPath] : Tape(strTape, GetParam().named);
         if (strArg == "==") {
           ASSERT_EQ(Bytes(strPath), strBytes) << strPath;
         } else {

@@ -26,22 +26,16 @@ bool AddAttribute(const std::string& strPath, char chAttribute) {
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace {
-struct CHeld {
-  int fd = -1;
-  ~CHeld() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-}  // namespace
+#include <cstdio>
 
 std::shared_ptr<void> HoldFile(const std::string& strPath, const std::string& strHow) {
-  const auto held = std::make_shared<CHeld>();
-  held->fd = ::open(strPath.c_str(), strHow.empty() ? O_RDONLY : O_RDWR);
-  const bool bLocked = strHow == "lockf"   ? ::lockf(held->fd, F_LOCK, 0) == 0
-                       : strHow == "flock" ? ::flock(held->fd, LOCK_SH) == 0
+  const int fd = ::open(strPath.c_str(), strHow.empty() ? O_RDONLY : O_RDWR);
+  if (fd < 0) return nullptr;
+  const std::shared_ptr<void> held(::fdopen(fd, strHow.empty() ? "r" : "r+"), std::fclose);
+  const bool bLocked = strHow == "lockf"   ? ::lockf(fd, F_LOCK, 0) == 0
+                       : strHow == "flock" ? ::flock(fd, LOCK_SH) == 0
                                            : true;
-  return held->fd >= 0 && bLocked ? held : nullptr;
+  return bLocked ? held : nullptr;
 }
 
 bool AddAttribute(const std::string&, char) { return false; }
