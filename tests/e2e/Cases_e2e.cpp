@@ -29,6 +29,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/ExitStatus.h"
 #include "support/FormatLastError.h"
 #include "tests/support/E2eTest.h"
 #include "tests/support/OtherProgram.h"
@@ -40,7 +41,7 @@
 #include <unistd.h>
 #endif
 
-namespace fs = std::filesystem;
+    namespace fs = std::filesystem;
 
 namespace {
 struct CCase {
@@ -164,7 +165,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     const CToolResult result = RunTool(args, m_dir.Path(), strShell);
     if (!strShell.empty() && result.nStatus == 77) GTEST_SKIP() << "the system cannot run the program so";
     const std::vector<std::string> expected = Split(strResult);
-    EXPECT_EQ(result.nStatus, Status(std::stoi(expected.at(0))));
+    EXPECT_EQ(result.nStatus, ToProcessExitStatus(std::stoi(expected.at(0))));
     if (expected.size() > 1 && expected[1] == "unordered") {
       EXPECT_EQ(SortedLines(result.strOut), SortedLines(strOut));
     } else {

@@ -9,13 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "platform/ExitStatus.h"
-#include "tests/support/RunTool.h"
 #include "tests/support/TapeText.h"
 #include "tests/support/TempDir.h"
 
-/// The exit status the program's result n shows as on this system.
-inline int Status(int n) { return ToProcessExitStatus(n); }
+struct CToolResult {
+  int nStatus = -1;  // the process exit status: 0..255 on POSIX, 32 bits on Windows
+  std::string strOut;
+  std::string strErr;
+};
+
+/// Runs argv (argv[0] is the executable) through the system's shell in strCwd, with no standard
+/// input. On POSIX, strShell runs in that shell first and may end in a command that runs the
+/// program ("exec 2>&1;", "ulimit -n 128;", "exec setpriv ... "); the program's path is in $TOOL.
+CToolResult RunTool(const std::vector<std::string>& argv, const std::string& strCwd,
+                    const std::string& strShell = "");
+
+/// The program itself, and the program with its fault switches reachable.
+std::string ToolPath();
+std::string SeamToolPath();
 
 /// The lines of a text, sorted: directory order is the system's, and tests must not rely on it.
 inline std::vector<std::string> SortedLines(const std::string& strText) {
@@ -26,9 +37,8 @@ inline std::vector<std::string> SortedLines(const std::string& strText) {
   return lines;
 }
 
-/// A tape that needs a fix (a block, then one stray byte), and what the fix leaves.
+/// A tape that needs a fix: a block, then one stray byte.
 inline const std::string kDamaged = Tape("W10 \"z\"");
-inline const std::string kRepaired = Tape("W10");
 
 class CE2eTest : public ::testing::Test {
  protected:

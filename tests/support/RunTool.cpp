@@ -1,7 +1,6 @@
-#include "tests/support/RunTool.h"
-
 #include <cstdlib>
 
+#include "tests/support/E2eTest.h"
 #include "tests/support/TempDir.h"
 
 #ifdef _WIN32

@@ -12,14 +12,11 @@ namespace {
 // goes with flags2 0; one in flags2 goes with the plain flags1 values; 0x10 plays no part.
 std::map<std::pair<int, int>, ChunkType> ValidPairs() {
   std::map<std::pair<int, int>, ChunkType> pairs{{{0x40, 0x00}, CHUNK_TAPEMARK}};
-  const struct {
-    ChunkType eType;
-    int nPlain;  // with 0x10 too
-  } rows[] = {{CHUNK_MIDDLE, 0x00}, {CHUNK_LAST, 0x20}, {CHUNK_FIRST, 0x80}, {CHUNK_WHOLE, 0xA0}};
-  for (const auto& row : rows) {
-    for (int f1 : {row.nPlain, row.nPlain | 0x10}) {
-      for (int f2 : {0x00, 0x40, 0x80}) pairs[{f1, f2}] = row.eType;
-      for (int nHet : {0x01, 0x02}) pairs[{f1 | nHet, 0x00}] = row.eType;
+  for (const auto& [eType, nPlain] :
+       {std::pair{CHUNK_MIDDLE, 0x00}, {CHUNK_LAST, 0x20}, {CHUNK_FIRST, 0x80}, {CHUNK_WHOLE, 0xA0}}) {
+    for (int f1 : {nPlain, nPlain | 0x10}) {  // 0x10 plays no part
+      for (int f2 : {0x00, 0x40, 0x80}) pairs[{f1, f2}] = eType;
+      for (int nHet : {0x01, 0x02}) pairs[{f1 | nHet, 0x00}] = eType;
     }
   }
   return pairs;
