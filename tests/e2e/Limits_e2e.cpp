@@ -2,7 +2,6 @@
 // the descriptors the program may hold.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -39,14 +38,9 @@ void RemoveDeep(const fs::path& dir, const std::vector<std::string>& parts) {
 // Tapes below a path longer than the system takes in one call are walked into and repaired, and
 // the printed path is whole.
 TEST_F(CLimitsE2eTest, PathsPastTheSystemLimitAreWalkedAndOpened) {
-#ifdef _WIN32
-  const std::size_t nSystemLimit = 260;
-#else
-  const std::size_t nSystemLimit = PATH_MAX;
-#endif
   std::vector<std::string> parts;
   std::string strRel;
-  while (strRel.size() <= nSystemLimit) {
+  while (strRel.size() <= 4096) {  // more than Linux (4,096) and Windows (260) take in one call
     parts.emplace_back(60, static_cast<char>('a' + parts.size() % 26));
     strRel += parts.back() + "/";
   }

@@ -13,9 +13,8 @@
 #include "tests/support/TempDir.h"
 
 struct CToolResult {
-  int nStatus = -1;  // the process exit status: 0..255 on POSIX, 32 bits on Windows
-  std::string strOut;
-  std::string strErr;
+  int nStatus;  // the process exit status: 0..255 on POSIX, 32 bits on Windows
+  std::string strOut, strErr;
 };
 
 /// Runs argv (argv[0] is the executable) through the system's shell in strCwd, with no standard

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <random>
 #include <stdexcept>
-#include <vector>
 
 std::string AwsHeader(std::uint16_t nCur, std::uint16_t nPrv, std::uint8_t nFlags1, std::uint8_t nFlags2) {
   const char ach[6] = {static_cast<char>(nCur & 0xFF), static_cast<char>(nCur >> 8),
@@ -85,30 +84,24 @@ struct CTapeWriter {
   }
 };
 
-// Words are parted by blanks; a quoted word may hold blanks and escaped quotes.
-std::vector<std::string> Words(const std::string& strText) {
-  std::vector<std::string> words(1);
-  bool bQuoted = false;
-  for (std::size_t i = 0; i < strText.size(); ++i) {
-    if (strText[i] == ' ' && !bQuoted) {
-      if (!words.back().empty()) words.emplace_back();
-      continue;
-    }
-    bQuoted ^= strText[i] == '"';
-    if (strText[i] == '\\' && i + 1 < strText.size()) words.back() += strText[i++];
-    words.back() += strText[i];
-  }
-  if (words.back().empty()) words.pop_back();
-  return words;
-}
 }  // namespace
 
+// Words are parted by blanks; a quoted word may hold blanks and escaped quotes.
 std::string Tape(const std::string& strText, const std::map<std::string, std::string>& named) {
   CTapeWriter writer{named, false, 0, {}};
-  for (const auto& strWord : Words(strText)) {
-    const std::size_t nStar = strWord[0] == '"' ? std::string::npos : strWord.find('*');
-    const unsigned long nTimes = nStar == std::string::npos ? 1 : std::stoul(strWord.substr(nStar + 1));
-    for (unsigned long n = 0; n < nTimes; ++n) writer.Word(strWord.substr(0, nStar));
+  std::string strWord;
+  bool bQuoted = false;
+  for (std::size_t i = 0; i <= strText.size(); ++i) {
+    if (i < strText.size() && (strText[i] != ' ' || bQuoted)) {
+      bQuoted ^= strText[i] == '"';
+      if (strText[i] == '\\' && i + 1 < strText.size()) strWord += strText[i++];
+      strWord += strText[i];
+    } else if (!strWord.empty()) {
+      const std::size_t nStar = strWord[0] == '"' ? std::string::npos : strWord.find('*');
+      const unsigned long nTimes = nStar == std::string::npos ? 1 : std::stoul(strWord.substr(nStar + 1));
+      for (unsigned long n = 0; n < nTimes; ++n) writer.Word(strWord.substr(0, nStar));
+      strWord.clear();
+    }
   }
   return writer.str;
 }

@@ -2,14 +2,11 @@
 #ifndef TESTS_SUPPORT_TEMPDIR_H_
 #define TESTS_SUPPORT_TEMPDIR_H_
 
+#include <filesystem>
 #include <string>
 
 /// The separator the program prints between directory and name.
-#ifdef _WIN32
-inline char NativeSeparator() { return '\\'; }
-#else
-inline char NativeSeparator() { return '/'; }
-#endif
+inline char NativeSeparator() { return static_cast<char>(std::filesystem::path::preferred_separator); }
 
 class CTempDir {
  public:

@@ -42,13 +42,3 @@ TEST(CAWSChunkHdrTest, EveryFlagPairAndLengthClassifiesByTheTable) {
     }
   }
 }
-
-TEST(CAWSChunkHdrTest, FieldsAreLittleEndian) {
-  CAWSChunkHdr hdr;
-  EXPECT_EQ(hdr.GetChunkType(), CHUNK_INVALID);  // six zero bytes
-  hdr.Init(300, 65535, 0xA1, 0);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(hdr.GetHdrPtr()), 6),
-            std::string("\x2C\x01\xFF\xFF\xA1\x00", 6));
-  EXPECT_EQ(hdr.GetCurLen(), 300);
-  EXPECT_EQ(hdr.GetPrvLen(), 65535);
-}
