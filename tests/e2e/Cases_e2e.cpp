@@ -8,7 +8,9 @@
 //   PATH == TAPE                the file holds these bytes ("same": what was last written to it)
 //   $ ARGS -> N [unordered]     runs the program; it returns n and prints the ">" lines on
 //   > line                      standard output and the "2>" lines on standard error, nothing
-//   2> line                     else ("unordered": in any order; a line ending in \c has no newline)
+//   2> line                     else ("unordered": in any order; a line ending in \c has no newline);
+//                               leading "--..." ARGS choose the program with fault-injecting
+//                               system calls (see SeamMain.cpp)
 //   BEFORE | ARGS | OUT | N | AFTER
 //                               a row: t.tape holds BEFORE, "$ ARGS t.tape -> N" prints
 //                               "OUT <t.tape>" ("-": nothing) and the ">" lines after the row,
@@ -17,7 +19,7 @@
 //   $(NAME) ARGS -> N           program or in ";" (POSIX; see RunTool()); an exit status of 77
 //                               from it skips the case
 //   hold PATH [write|lockf|flock]   another program holds the file (with that lock) until "release"
-//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH
+//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH      (POSIX)
 //   attr PATH S|H|R             a Windows attribute; the case is skipped where it does not hold
 // In output lines, {PATH} is the file's full path, {E32} the text of error 32, {usage} the usage
 // text; \r \n \xHH \\ are escapes.
