@@ -85,7 +85,7 @@ TEST_F(CLimitsE2eTest, TreeDeeperThanTheOpenFileLimitIsWalkedWhole) {
   Put("s", "");
   std::string strSub;
   for (int n = 0; strSub.empty(); ++n) {
-    MakeDirs(m_dir / ("d" + std::to_string(n)));
+    fs::create_directory(m_dir / ("d" + std::to_string(n)));
     for (const auto& entry : fs::directory_iterator(m_dir.Path())) {
       const std::string strName = entry.path().filename().string();
       if (strName == "s" || strName == "d" + std::to_string(n)) {

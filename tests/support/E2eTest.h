@@ -49,7 +49,7 @@ class CE2eTest : public ::testing::Test {
   /// Writes a file (making its directories) and returns its full path.
   std::string Put(const std::string& strName, const std::string& strBytes) const {
     const std::string strPath = m_dir / strName;
-    MakeDirs(strPath.substr(0, strPath.rfind(NativeSeparator())));
+    std::filesystem::create_directories(strPath.substr(0, strPath.rfind(NativeSeparator())));
     WriteFileBytes(strPath, strBytes);
     return strPath;
   }

@@ -12,12 +12,6 @@ std::string AwsHeader(std::uint16_t nCur, std::uint16_t nPrv, std::uint8_t nFlag
   return std::string(ach, 6);
 }
 
-std::string FktHeader(std::uint16_t nCur, std::uint16_t nPrv) {
-  char sz[13];
-  std::snprintf(sz, sizeof sz, "%04X%04X%04X", nPrv, nCur, static_cast<unsigned>(nCur ^ nPrv));
-  return sz;
-}
-
 std::string Unescape(const std::string& strText) {
   std::string str;
   for (std::size_t i = 0; i < strText.size(); ++i) {
@@ -43,13 +37,15 @@ struct CTapeWriter {
   std::uint16_t nPrv = 0;
   std::string str;
 
+  // FKT headers are twelve characters, previous length first, then current length and check.
   void Chunk(unsigned nLen, unsigned nFlags1, unsigned nFlags2 = 0) {
-    const auto nCur = static_cast<std::uint16_t>(nLen);
-    str +=
-        bFkt ? FktHeader(nCur, nPrv)
-             : AwsHeader(nCur, nPrv, static_cast<std::uint8_t>(nFlags1), static_cast<std::uint8_t>(nFlags2));
+    char szFkt[13];
+    std::snprintf(szFkt, sizeof szFkt, "%04X%04X%04X", nPrv, nLen, nPrv ^ nLen);
+    str += bFkt ? szFkt
+                : AwsHeader(static_cast<std::uint16_t>(nLen), nPrv, static_cast<std::uint8_t>(nFlags1),
+                            static_cast<std::uint8_t>(nFlags2));
     for (unsigned i = 0; i < nLen; ++i) str += static_cast<char>('A' + i % 26);
-    nPrv = nCur;
+    nPrv = static_cast<std::uint16_t>(nLen);
   }
 
   void Word(const std::string& strWord) {

@@ -21,8 +21,6 @@ std::string Tape(const std::string& strText, const std::map<std::string, std::st
 
 /// The six AWS header bytes, written out independently of the program's header classes.
 std::string AwsHeader(std::uint16_t nCur, std::uint16_t nPrv, std::uint8_t nFlags1, std::uint8_t nFlags2);
-/// The twelve FKT header characters, previous length first.
-std::string FktHeader(std::uint16_t nCur, std::uint16_t nPrv);
 
 /// Text with the escapes \xHH, \0, \r, \n, \\ and \" turned into their bytes.
 std::string Unescape(const std::string& strText);

@@ -56,5 +56,3 @@ void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
   out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
   if (!out) ADD_FAILURE() << "cannot write " << strPath;
 }
-
-void MakeDirs(const std::string& strPath) { fs::create_directories(strPath); }

@@ -25,6 +25,5 @@ class CTempDir {
 
 std::string ReadFileBytes(const std::string& strPath);
 void WriteFileBytes(const std::string& strPath, const std::string& strBytes);
-void MakeDirs(const std::string& strPath);
 
 #endif  // TESTS_SUPPORT_TEMPDIR_H_
