@@ -1,28 +1,39 @@
 // End-to-end cases written as data: each file in cases/ holds cases that set up files, run the
-// program and say what it must print, return and leave behind. One case is one test.
+// program and say what it must print, return and leave behind. One case is one test; a line
+// that is no comment must belong to a case. Files named *_posix.cases or *_windows.cases are
+// read on that system only.
 //
-//   # a comment                 let NAME = TAPE        a tape for $NAME in the file's tapes
-//   case Title words            starts a case
-//   PATH = TAPE                 writes the file (TAPE as Tape() reads it; see TapeText.h);
-//                               "many/{0..299}.aws" stands for 300 files
-//   PATH == TAPE                the file holds these bytes ("same": what was last written to it)
-//   $ ARGS -> N [unordered]     runs the program; it returns n and prints the ">" lines on
-//   > line                      standard output and the "2>" lines on standard error, nothing
-//   2> line                     else ("unordered": in any order; a line ending in \c has no newline);
-//                               leading "--..." ARGS choose the program with fault-injecting
-//                               system calls (see SeamMain.cpp)
-//   BEFORE | ARGS | OUT | N | AFTER
-//                               a row: t.tape holds BEFORE, "$ ARGS t.tape -> N" prints
-//                               "OUT <t.tape>" ("-": nothing) and the ">" lines after the row,
-//                               and leaves AFTER in t.tape ("same": BEFORE)
-//   shell NAME = TEXT           shell text that runs first, ending in a command that runs the
-//   $(NAME) ARGS -> N           program or in ";" (POSIX; see RunTool()); an exit status of 77
-//                               from it skips the case
-//   hold PATH [write|lockf|flock]   another program holds the file (with that lock) until "release"
-//   chmod PATH MODE   fifo PATH   link PATH TARGET   socket PATH      (POSIX)
-//   attr PATH S|H|R             a Windows attribute; the case is skipped where it does not hold
-// In output lines, {PATH} is the file's full path, {E32} the text of error 32, {usage} the usage
-// text; \r \n \xHH \\ are escapes.
+// # a comment
+// let NAME = TAPE
+//     A tape the file's cases can name as $NAME (TAPE as Tape() reads it; see TapeText.h).
+// shell NAME = TEXT
+//     POSIX shell text for $(NAME) below; it runs first and ends in ";" or in a command that
+//     runs the program ("exec setpriv ..."). Text that writes a file "skip" skips the case.
+// case Title words
+//     Starts a case; the title, in camel case, becomes the test's name.
+// PATH = TAPE
+//     Writes the file, making its directories; "many/{0..299}.aws" stands for 300 files.
+// PATH == TAPE
+//     The file exists and holds these bytes ("same": what was last written to it).
+// $ ARGS -> N [unordered]
+//     Runs the program with ARGS; it must return N and print the "> " lines that follow on
+//     standard output and the "2> " lines on standard error, and nothing else ("unordered":
+//     the lines in any order; a line ending in \c has no newline). Leading "--..." ARGS choose
+//     the program with fault-injecting system calls (see SeamMain.cpp).
+// $(NAME) ARGS -> N
+//     The same, after the shell text NAME.
+// BEFORE | ARGS | OUT | N | AFTER
+//     A row: t.tape holds the tape BEFORE; "$ ARGS t.tape -> N" prints "OUT <path of t.tape>"
+//     ("-": nothing) and the "> " lines after the row, and leaves the tape AFTER in t.tape
+//     ("same": BEFORE).
+// hold PATH [write|lockf|flock]
+//     Another program holds the file open (for writing, or with that lock) until "release".
+// attr PATH S|H|R
+//     Gives the file a Windows attribute; the case is skipped where the system does not keep it.
+// chmod PATH MODE, fifo PATH, link PATH -> TARGET, socket PATH
+//     POSIX only.
+// In "> " and "2> " lines, {PATH} is the file's full path, {E32} the text of error 32 and
+// {usage} the usage text; \r \n \xHH \\ are escapes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -82,6 +93,7 @@ std::vector<CCase> LoadCases() {
   for (const auto& path : files) {
     std::map<std::string, std::string> named;
     std::ifstream in(path);
+    const std::size_t nFirstCase = cases.size();
     int nLine = 0;
     for (std::string str; std::getline(in, str);) {
       ++nLine;
@@ -99,8 +111,10 @@ std::vector<CCase> LoadCases() {
             if (std::isalnum(ch)) cases.back().strName += static_cast<char>(n == 0 ? std::toupper(ch) : ch);
           }
         }
-      } else if (!cases.empty()) {
+      } else if (cases.size() > nFirstCase) {
         cases.back().lines.emplace_back(nLine, str);
+      } else {
+        throw std::invalid_argument(path.string() + ":" + std::to_string(nLine) + ": a step outside a case");
       }
     }
   }
@@ -161,10 +175,13 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
 #endif
     args.insert(args.begin(), !args.empty() && args[0].rfind("--", 0) == 0 ? SeamToolPath() : ToolPath());
     const CToolResult result = RunTool(args, m_dir.Path(), strShell);
-    if (!strShell.empty() && result.nStatus == 77) GTEST_SKIP() << "the system cannot run the program so";
+    if (fs::remove(m_dir / "skip")) GTEST_SKIP() << "the system cannot run the program so";
     const std::vector<std::string> expected = Split(strResult);
-    EXPECT_EQ(result.nStatus, ToProcessExitStatus(std::stoi(expected.at(0))));
-    if (expected.size() > 1 && expected[1] == "unordered") {
+    std::size_t nDigits = 0;
+    EXPECT_EQ(result.nStatus, ToProcessExitStatus(std::stoi(expected.at(0), &nDigits)));
+    ASSERT_TRUE(nDigits == expected[0].size() && (expected.size() == 1 || expected[1] == "unordered"))
+        << strResult;
+    if (expected.size() > 1) {
       EXPECT_EQ(SortedLines(result.strOut), SortedLines(strOut));
     } else {
       EXPECT_EQ(result.strOut, strOut);
@@ -182,6 +199,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
       std::vector<std::string> args = Split(row[1]);
       args.push_back("t.tape");
       RunAndExpect("", args, row[3], row[2] == "-" ? "" : row[2] + " " + (m_dir / "t.tape") + "\n", i);
+      ASSERT_TRUE(fs::is_regular_file(m_dir / "t.tape"));
       EXPECT_EQ(Bytes("t.tape"), row[4] == "same" ? m_written["t.tape"] : Tape(row[4], GetParam().named));
     } else if (strLine[0] == '$') {
       const std::size_t nArrow = strLine.find(" -> ");
@@ -192,8 +210,10 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     } else if (strArg == "=" || strArg == "==") {
       const std::string strTape = strLine.substr(strLine.find(strArg + " ") + strArg.size() + 1);
       for (const auto& strPath : Paths(words[0])) {
-        const std::string strBytes = strTape == "same" ? m_written[strPath] : Tape(strTape, GetParam().named);
+        const std::string strBytes =
+            strTape == "same" ? m_written.at(strPath) : Tape(strTape, GetParam().named);
         if (strArg == "==") {
+          ASSERT_TRUE(fs::is_regular_file(m_dir / strPath)) << strPath;
           ASSERT_EQ(Bytes(strPath), strBytes) << strPath;
         } else {
           Put(strPath, m_written[strPath] = strBytes);
@@ -217,7 +237,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
                 std::string(" chmod fifo link socket ").find(" " + words[0] + " ") != std::string::npos)
         << "unknown line: " << words[0];
 #ifndef _WIN32
-    const std::string strHow = words.size() > 2 ? words[2] : "";
+    const std::string& strHow = words.back();
     if (words[0] == "chmod") {
       ASSERT_EQ(::chmod(strPath.c_str(), static_cast<mode_t>(std::stoul(strHow, nullptr, 8))), 0);
     } else if (words[0] == "fifo") {
@@ -242,7 +262,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
 
 TEST_P(CCaseTest, DoesWhatTheCaseSays) {
   const CCase& c = GetParam();
-  for (std::size_t i = 0; i < c.lines.size() && !IsSkipped(); ++i) {
+  for (std::size_t i = 0; i < c.lines.size() && !IsSkipped() && !HasFatalFailure(); ++i) {
     SCOPED_TRACE(c.strFile + ":" + std::to_string(c.lines[i].first));
     Step(i);
   }

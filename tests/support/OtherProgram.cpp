@@ -29,9 +29,11 @@ bool AddAttribute(const std::string& strPath, char chAttribute) {
 #include <cstdio>
 
 std::shared_ptr<void> HoldFile(const std::string& strPath, const std::string& strHow) {
-  const int fd = ::open(strPath.c_str(), strHow.empty() ? O_RDONLY : O_RDWR);
+  const bool bWrite = strHow == "write" || strHow == "lockf";  // a record lock needs a writer
+  if (!(bWrite || strHow.empty() || strHow == "flock")) return nullptr;
+  const int fd = ::open(strPath.c_str(), bWrite ? O_RDWR : O_RDONLY);
   if (fd < 0) return nullptr;
-  const std::shared_ptr<void> held(::fdopen(fd, strHow.empty() ? "r" : "r+"), std::fclose);
+  const std::shared_ptr<void> held(::fdopen(fd, bWrite ? "r+" : "r"), std::fclose);
   const bool bLocked = strHow == "lockf"   ? ::lockf(fd, F_LOCK, 0) == 0
                        : strHow == "flock" ? ::flock(fd, LOCK_SH) == 0
                                            : true;

@@ -62,6 +62,9 @@ class CFaultSystemCalls : public CSystemCalls {
 };
 }  // namespace
 
+const std::string kSwitches =
+    " fail-init fail-write-open short-reads fail-write fail-setend grow-before-cut empty-before-cut ";
+
 int main(int argc, char* argv[]) {
   CFaultSystemCalls faults;
   SetSystemCalls(&faults);
@@ -70,6 +73,8 @@ int main(int argc, char* argv[]) {
   for (const std::string strRead = "fail-read-after="; i < argc && std::string(argv[i]).rfind("--", 0) == 0;
        ++i) {
     const std::string str = argv[i] + 2;
+    if (str.rfind(strRead, 0) != 0 && kSwitches.find(" " + str + " ") == std::string::npos)
+      return 2;  // mistyped
     if (str.rfind(strRead, 0) == 0) faults.nReadsBeforeFailure = std::atoi(argv[i] + 2 + strRead.size());
     faults.switches.insert(str);
   }
