@@ -225,7 +225,7 @@ class CCaseTest : public CE2eTest, public ::testing::WithParamInterface<CCase> {
     } else if (words[0] == "release") {
       m_held.clear();
     } else if (words[0] == "attr") {
-      if (!AddAttribute(m_dir / strArg, words.at(2)[0])) GTEST_SKIP() << "the system keeps no such attribute";
+      if (!AddAttribute(m_dir / strArg, words.at(2)[0])) GTEST_SKIP() << "the attribute is not honoured";
     } else {
       Special(words, m_dir / strArg);
     }
