@@ -66,7 +66,8 @@ struct CTapeWriter {
     } else if (ch == 'J') {
       std::mt19937 gen(15);
       for (unsigned long n = std::stoul(strRest); n > 0; --n) str += static_cast<char>(gen() & 0xFF);
-    } else if (ch == '@' && std::sscanf(strRest.c_str(), "%u%c%u", &nAt, &chSign, &nLen) == 3) {
+    } else if (ch == '@' && std::sscanf(strRest.c_str(), "%u%c%u", &nAt, &chSign, &nLen) == 3 &&
+               (chSign == '-' || chSign == '+')) {
       chSign == '-' ? str.erase(nAt, nLen) : str.insert(nAt, nLen, '\r');
     } else if (std::string("WFLM").find(ch) != std::string::npos && std::isdigit(strRest[0])) {
       const unsigned anFlags1[] = {0xA0, 0x80, 0x20, 0x00};
